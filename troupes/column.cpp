@@ -1,0 +1,222 @@
+// The scout and the five carriers: one walking machine with per-troupe steps and duties.
+#include "app/world_state.h"
+#include "render/render.h"
+#include "troupes/troupes.h"
+
+// The route in the troupe frame: out along -y to the food, three units across to the
+// return lane, home past the start point, then across toward the nest tipping nose down.
+constexpr float returnLaneX = 3;
+constexpr float pastStart = -1.5f;
+constexpr float nestLaneY = 1.6f;
+constexpr float nestFacing = 270;
+// Headings that end the three quarter turns, and the guards that stop each turn.
+constexpr float firstTurnEnd = 90, firstTurnGuard = 91;
+constexpr float secondTurnEnd = 180, secondTurnGuard = 181;
+constexpr float thirdTurnEnd = 270, thirdTurnGuard = 271;
+// The wait at the food: calls counted with the others halted, and the count that ends it.
+constexpr int lastWaitingCount = 30;
+constexpr int waitOverCount = 31;
+// The scout's stay in the nest counts up to this (the hand-off happens at 80).
+constexpr int nestStayGuard = 81;
+// A carrier this far out releases the next one.
+constexpr float releaseDistance = 15;
+
+// A crumb is drawn unlit 1.3 units ahead of the ant: a candy sphere under a stretch.
+constexpr float crumbAhead = -1.3f;
+constexpr double crumbRadius = 0.05;
+
+// How one troupe of the column walks, turns, pitches and carries.
+struct ColumnRules {
+    double walkStep;      // per call, added in double precision
+    float turnStep;       // per call in the three turns (an exact binary fraction)
+    float pitchStep;      // per call while tipping into the nest
+    bool haltsOthers;     // sets antsHalted while it counts its wait at the food
+    bool stopsWhenHalted; // skips its step stage while antsHalted is 1
+    bool countsBites;     // counts foodBites on each turning call at the food
+    bool staysInNest;     // the scout: counts its nest stay in phase 4
+    float crumbScale[2];  // crumb stretch across and along the ant
+};
+
+constexpr ColumnRules scoutRules = {1.0 / 60, 0.25f, 0.25f, true, false, false, true, {1, 3}};
+constexpr ColumnRules leadCarrierRules = {0.025, 0.375f, 0.625f, true,
+                                          false, false,  false,  {2, 10}};
+constexpr ColumnRules carrierRules = {0.025, 0.375f, 0.625f, true, true, false, false, {2, 10}};
+constexpr ColumnRules lastCarrierRules = {0.025, 0.375f, 0.625f, false, true, true, false, {2, 10}};
+
+// The path state of one troupe. The scout keeps its phase in an int, the carriers in floats.
+template <typename Phase> struct ColumnAnt {
+    Phase &phase;
+    float &pos;
+    float &heading;
+    int &crumb;
+};
+
+static bool running() {
+    return world.animationRunning == 1;
+}
+
+static double walked(float pos, double step) {
+    return static_cast<double>(pos) + step;
+}
+
+// One quarter turn: the heading grows to `end` (never past `guard`); true once it is there.
+static bool turnTo(float &heading, float step, float end, float guard) {
+    if (heading < guard) {
+        heading += step;
+    }
+    return heading == end;
+}
+
+// One call's step stage. Each phase's stage sees the phase that the stage before left.
+template <typename Phase>
+static void stepColumnAnt(const ColumnAnt<Phase> &ant, const ColumnRules &rules,
+                          void (*afterWalkingOut)()) {
+    if (ant.phase == 0) {
+        if (running() && ant.pos < world.foodDistance) {
+            ant.pos = static_cast<float>(walked(ant.pos, rules.walkStep));
+            if (afterWalkingOut != nullptr) {
+                afterWalkingOut();
+            }
+        } else if (running()) {
+            if (world.waitCount <= lastWaitingCount) {
+                world.antsHalted = rules.haltsOthers ? 1 : 0;
+                world.waitCount += 1;
+            }
+            if (world.waitCount == waitOverCount) {
+                world.antsHalted = 0;
+                ant.crumb = 1;
+                if (rules.countsBites) {
+                    world.foodBites += 1;
+                }
+                if (turnTo(ant.heading, rules.turnStep, firstTurnEnd, firstTurnGuard)) {
+                    ant.pos = 0;
+                    ant.phase = 1;
+                }
+            }
+        }
+    }
+    if (ant.phase == 1) {
+        if (running() && ant.pos < returnLaneX) {
+            ant.pos = static_cast<float>(walked(ant.pos, rules.walkStep));
+        } else if (running() &&
+                   turnTo(ant.heading, rules.turnStep, secondTurnEnd, secondTurnGuard)) {
+            ant.pos = world.foodDistance;
+            ant.phase = 2;
+        }
+    }
+    if (ant.phase == 2) {
+        if (running() && ant.pos > pastStart) {
+            ant.pos = static_cast<float>(walked(ant.pos, -rules.walkStep));
+        } else if (running() && turnTo(ant.heading, rules.turnStep, thirdTurnEnd, thirdTurnGuard)) {
+            ant.pos = returnLaneX;
+            ant.phase = 3;
+            ant.heading = 0;
+        }
+    }
+    if (ant.phase == 3 && running() && ant.pos > 0) {
+        world.waitCount = 0;
+        ant.pos = static_cast<float>(walked(ant.pos, -rules.walkStep));
+        ant.heading += rules.pitchStep;
+        if (ant.pos <= 0) {
+            ant.phase = 4;
+        }
+    }
+    if (ant.phase == 4 && rules.staysInNest && world.waitCount < nestStayGuard) {
+        world.waitCount += 1;
+    }
+}
+
+// Multiplies in the troupe's placement for its phase and draws its crumb.
+template <typename Phase>
+static void placeColumnAnt(const ColumnAnt<Phase> &ant, const ColumnRules &rules) {
+    if (ant.phase == 0) {
+        glTranslatef(0, -ant.pos, 0);
+    } else if (ant.phase == 1) {
+        glTranslatef(ant.pos, -world.foodDistance, 0);
+    } else if (ant.phase == 2) {
+        glTranslatef(returnLaneX, -ant.pos, 0);
+    } else if (ant.phase == 3) {
+        glTranslatef(ant.pos, nestLaneY, 0);
+        glRotatef(nestFacing, 0, 0, 1);
+    }
+    if (ant.phase == 3) {
+        glRotatef(ant.heading, 1, 0, 0);
+    } else {
+        glRotatef(ant.heading, 0, 0, 1);
+    }
+    if (ant.crumb == 1 && ant.phase <= 3) {
+        drawCarriedCandy(0, crumbAhead, rules.crumbScale[0], rules.crumbScale[1], crumbRadius);
+    }
+}
+
+template <typename Phase>
+static void moveColumnAnt(const ColumnAnt<Phase> &ant, const ColumnRules &rules,
+                          void (*afterWalkingOut)() = nullptr) {
+    if (!(rules.stopsWhenHalted && world.antsHalted == 1)) {
+        stepColumnAnt(ant, rules, afterWalkingOut);
+    }
+    placeColumnAnt(ant, rules);
+}
+
+void drawCarriedCandy(float aheadX, float aheadY, float stretchX, float stretchY, double radius) {
+    beginUnlit();
+    glTranslatef(aheadX, aheadY, 0);
+    GLUquadric *quadric = newTexturedQuadric();
+    glBindTexture(GL_TEXTURE_2D, world.texCandy);
+    glScalef(stretchX, stretchY, 1);
+    drawSceneSphere(quadric, radius);
+    deleteQuadric(quadric);
+    endUnlit();
+}
+
+// A carrier far enough out releases the one behind it.
+static void releaseNext(float pos, int &nextReleased) {
+    if (pos >= releaseDistance) {
+        nextReleased = 1;
+    }
+}
+
+static void releaseCarrier2() {
+    releaseNext(world.carrier1Pos, world.carrier2Released);
+}
+
+void moveScout() {
+    moveColumnAnt(
+        ColumnAnt<int>{world.scoutPhase, world.scoutPos, world.scoutHeading, world.carrier1Loaded},
+        scoutRules);
+}
+
+void moveCarrier1() {
+    world.columnStarted = 1;
+    releaseCarrier2();
+    moveColumnAnt(ColumnAnt<float>{world.carrier1Phase, world.carrier1Pos, world.carrier1Heading,
+                                   world.carrier1Loaded},
+                  leadCarrierRules, releaseCarrier2);
+}
+
+void moveCarrier2() {
+    releaseNext(world.carrier2Pos, world.carrier3Released);
+    moveColumnAnt(ColumnAnt<float>{world.carrier2Phase, world.carrier2Pos, world.carrier2Heading,
+                                   world.carrier2Loaded},
+                  carrierRules);
+}
+
+void moveCarrier3() {
+    releaseNext(world.carrier3Pos, world.carrier4Released);
+    moveColumnAnt(ColumnAnt<float>{world.carrier3Phase, world.carrier3Pos, world.carrier3Heading,
+                                   world.carrier3Loaded},
+                  carrierRules);
+}
+
+void moveCarrier4() {
+    releaseNext(world.carrier4Pos, world.carrier5Released);
+    moveColumnAnt(ColumnAnt<float>{world.carrier4Phase, world.carrier4Pos, world.carrier4Heading,
+                                   world.carrier4Loaded},
+                  carrierRules);
+}
+
+void moveCarrier5() {
+    moveColumnAnt(ColumnAnt<float>{world.carrier5Phase, world.carrier5Pos, world.carrier5Heading,
+                                   world.carrier5Loaded},
+                  lastCarrierRules);
+}

@@ -1,0 +1,155 @@
+// The two food porters: out around the food pile and home with it between them.
+#include "app/world_state.h"
+#include "render/render.h"
+#include "troupes/troupes.h"
+
+constexpr double walkStep = 0.025;
+constexpr float turnStep = 0.375f;
+// The porters part two units to either side of the food and walk on 5.3 units past it.
+constexpr float sideStep = 2;
+constexpr double pastFood = 5.3;
+// The carried pile is drawn from 3.3 past the food home to the start point.
+constexpr double carriedFrom = 3.3;
+// The homeward leg ends at the first position in (0, 0.1].
+constexpr double homeReached = 0.1;
+// In the dive the porters move forward and down until past 2 units.
+constexpr float diveDepth = 2;
+// The carried pile: between the porters, 1.7 ahead, the bitten pile's shape.
+constexpr float pileAheadX = 1.9f;
+constexpr float pileAheadY = -1.7f;
+constexpr float pileStretchX = 3;
+constexpr double pileRadius = 0.79;
+
+// Turn ends and their guards: out at the food, back to face out, inward behind the pile,
+// home-facing, and the dive's pitch.
+constexpr float outwardEnd = 90, outwardGuard = 91;
+constexpr float forwardEnd = 0, forwardGuard = -1;
+constexpr float inwardEnd = -90, inwardGuard = -91;
+constexpr float homewardEnd = -180, homewardGuard = -181;
+constexpr float diveEnd = 90, diveGuard = 91;
+constexpr float diveFacing = 180;
+
+// The path state of one porter; `side` is +1 for the right porter, -1 for the left.
+struct Porter {
+    float &phase;
+    float &pos;
+    float &heading;
+    float side;
+};
+
+static bool running() {
+    return world.animationRunning == 1;
+}
+
+static void walk(float &pos, double step) {
+    pos = static_cast<float>(static_cast<double>(pos) + step);
+}
+
+// A turn with a falling heading: true once it is at `end` (never below `guard`).
+static bool turnDownTo(float &heading, float end, float guard) {
+    if (heading > guard) {
+        heading -= turnStep;
+    }
+    return heading == end;
+}
+
+static void stepPorter(const Porter &p) {
+    const double beyondFood = static_cast<double>(world.foodDistance) + pastFood;
+    if (p.phase == 0) {
+        if (world.antsHalted != 1 && running() && p.pos < world.foodDistance) {
+            walk(p.pos, walkStep);
+        }
+        if (running() && p.pos >= world.foodDistance) {
+            if (p.heading < outwardGuard) {
+                p.heading += turnStep;
+            }
+            if (p.heading == outwardEnd) {
+                p.phase = 1;
+                p.pos = 0;
+            }
+        }
+    }
+    if (p.phase == 1) {
+        if (running() && p.pos < sideStep) {
+            walk(p.pos, walkStep);
+        } else if (running() && turnDownTo(p.heading, forwardEnd, forwardGuard)) {
+            p.pos = world.foodDistance;
+            p.phase = 2;
+        }
+    }
+    if (p.phase == 2) {
+        if (running() && p.pos < beyondFood) {
+            walk(p.pos, walkStep);
+        } else if (running() && turnDownTo(p.heading, inwardEnd, inwardGuard)) {
+            p.phase = 3;
+            p.pos = sideStep;
+        }
+    }
+    if (p.phase == 3) {
+        if (running() && p.pos > 0) {
+            walk(p.pos, -walkStep);
+        } else if (running() && turnDownTo(p.heading, homewardEnd, homewardGuard)) {
+            p.phase = 4;
+            p.pos = static_cast<float>(-beyondFood);
+        }
+    }
+    if (p.phase == 4 && running() && p.pos < 0) {
+        walk(p.pos, walkStep);
+        if (p.pos > 0 && p.pos <= homeReached) {
+            p.heading = 0;
+            p.phase = 5;
+            p.pos = 0;
+        }
+    } else if (p.phase == 5 && running() && p.pos >= 0) {
+        if (p.heading < diveGuard) {
+            p.heading += turnStep;
+            if (p.pos < diveDepth) {
+                walk(p.pos, walkStep);
+            }
+        }
+        if (p.heading == diveEnd) {
+            p.phase = 6;
+        }
+    }
+}
+
+// Multiplies in the porter's placement; the left porter mirrors the right one in x.
+static void placePorter(const Porter &p) {
+    const float beyondFood = static_cast<float>(-(world.foodDistance + pastFood));
+    if (p.phase == 0) {
+        glTranslatef(0, -p.pos, 0);
+    } else if (p.phase == 1) {
+        glTranslatef(p.side * p.pos, -world.foodDistance, 0);
+    } else if (p.phase == 2) {
+        glTranslatef(p.side * sideStep, -p.pos, 0);
+    } else if (p.phase == 3) {
+        glTranslatef(p.side * p.pos, beyondFood, 0);
+    } else if (p.phase == 4) {
+        glTranslatef(0, p.pos, 0);
+    } else if (p.phase == 5) {
+        glTranslatef(0, p.pos, -p.pos);
+    }
+    if (p.phase == 5) {
+        glRotatef(diveFacing, 0, 0, 1);
+        glRotatef(p.heading, 1, 0, 0);
+    } else {
+        glRotatef(p.side * p.heading, 0, 0, 1);
+    }
+}
+
+void moveRightPorter() {
+    Porter right{world.rightPorterPhase, world.rightPorterPos, world.rightPorterHeading, 1};
+    stepPorter(right);
+    placePorter(right);
+    const double carriedSince = -(static_cast<double>(world.foodDistance) + carriedFrom);
+    if (right.phase == 4 && carriedSince <= right.pos && right.pos <= 0) {
+        world.foodLifted = 1;
+        drawCarriedCandy(pileAheadX, pileAheadY, pileStretchX, 1, pileRadius);
+    }
+}
+
+void moveLeftPorter() {
+    Porter left{world.leftPorterPhase, world.leftPorterPos, world.leftPorterHeading, -1};
+    stepPorter(left);
+    placePorter(left);
+}
