@@ -156,12 +156,13 @@ Rgb paintWood(double u, double v) {
     return scale(mix(kLight, kDark, late), tone * (0.8 + 0.2 * streak));
 }
 
-// Nest hole: dark earth falling to black toward the centre, with light grit and dark pebbles.
+// Nest hole: dark earth falling to black toward the top row, which a nest shows at its top
+// pole, where the hole opens; light grit and dark pebbles.
 Rgb paintHole(double u, double v) {
     constexpr Rgb kEarth{115, 78, 46};
     constexpr Rgb kGrit{170, 135, 95};
     constexpr Rgb kPebble{30, 20, 12};
-    const double rim = std::min(1.0, std::hypot(2.0 * u - 1.0, 2.0 * v - 1.0));
+    const double rim = std::min(1.0, 2.0 * (1.0 - v));
     const double depth = 0.08 + 0.92 * smoothStep(0.05, 1.0, rim);
     const double clod = 0.7 + 0.45 * fractalNoise(u, v, 8, 6, 71, 4);
     Rgb colour = scale(kEarth, depth * clod);

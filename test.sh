@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds the bemo world and runs every test, then the behaviour tests again under sanitizers.
+set -euo pipefail
+source "$(dirname "$0")/scripts/common.sh"
+
+failed=() # build folders whose suite failed; the other suite still runs
+
+# Runs the CTest suite of the build folder NAME; a failing test, or no test at all, counts
+# as a failure of that suite.
+run_tests() {
+    local name=$1
+    (cd "$BEMO_ROOT/$name" && ctest --output-on-failure --no-tests=error -j "$BEMO_JOBS") ||
+        failed+=("$name/")
+}
+
+bemo_install_missing
+bemo_build build -DBEMO_SANITIZE=OFF -DBEMO_BEHAVIOUR_ONLY=OFF
+bemo_stage "testing build/: all tests"
+run_tests build
+bemo_build build-asan -DBEMO_SANITIZE=ON -DBEMO_BEHAVIOUR_ONLY=ON
+bemo_stage "testing build-asan/: behaviour tests with AddressSanitizer and UBSan"
+run_tests build-asan
+((${#failed[@]} == 0)) || bemo_fail "tests failed in ${failed[*]}"
+bemo_stage "all tests passed"
