@@ -87,22 +87,17 @@ void drawRightEye() {
     glPopMatrix();
 }
 
-void drawThorax() {
+// A body segment: the part's sphere stretched along y, moved inside the stretch.
+static void drawBodySegment(float stretchY, float offsetY, const SphereSize &size) {
     glPushMatrix();
     GLUquadric *quadric = newTexturedQuadric();
-    glScalef(1, thoraxStretchY, 1);
-    glTranslatef(0, thoraxOffsetY, 0);
-    drawBodySphere(quadric, thoraxSphere);
+    glScalef(1, stretchY, 1);
+    glTranslatef(0, offsetY, 0);
+    drawBodySphere(quadric, size);
     deleteQuadric(quadric);
     glPopMatrix();
 }
 
-void drawAbdomen() {
-    glPushMatrix();
-    GLUquadric *quadric = newTexturedQuadric();
-    glScalef(1, abdomenStretchY, 1);
-    glTranslatef(0, abdomenOffsetY, 0);
-    drawBodySphere(quadric, abdomenSphere);
-    deleteQuadric(quadric);
-    glPopMatrix();
-}
+void drawThorax() { drawBodySegment(thoraxStretchY, thoraxOffsetY, thoraxSphere); }
+
+void drawAbdomen() { drawBodySegment(abdomenStretchY, abdomenOffsetY, abdomenSphere); }
