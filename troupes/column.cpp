@@ -37,11 +37,13 @@ struct ColumnRules {
     float crumbScale[2];  // crumb stretch across and along the ant
 };
 
-constexpr ColumnRules scoutRules = {1.0 / 60, 0.25f, 0.25f, true, false, false, true, {1, 3}};
-constexpr ColumnRules leadCarrierRules = {0.025, 0.375f, 0.625f, true,
-                                          false, false,  false,  {2, 10}};
-constexpr ColumnRules carrierRules = {0.025, 0.375f, 0.625f, true, true, false, false, {2, 10}};
-constexpr ColumnRules lastCarrierRules = {0.025, 0.375f, 0.625f, false, true, true, false, {2, 10}};
+// clang-format off
+//                                          walk      turn    pitch   halts  stops  bites  nest   crumb
+constexpr ColumnRules scoutRules        = {1.0 / 60, 0.25f,  0.25f,  true,  false, false, true,  {1, 3}};
+constexpr ColumnRules leadCarrierRules  = {0.025,    0.375f, 0.625f, true,  false, false, false, {2, 10}};
+constexpr ColumnRules carrierRules      = {0.025,    0.375f, 0.625f, true,  true,  false, false, {2, 10}};
+constexpr ColumnRules lastCarrierRules  = {0.025,    0.375f, 0.625f, false, true,  true,  false, {2, 10}};
+// clang-format on
 
 // The path state of one troupe. The scout keeps its phase in an int, the carriers in floats.
 template <typename Phase> struct ColumnAnt {
