@@ -98,6 +98,10 @@ static void drawBodySegment(float stretchY, float offsetY, const SphereSize &siz
     glPopMatrix();
 }
 
-void drawThorax() { drawBodySegment(thoraxStretchY, thoraxOffsetY, thoraxSphere); }
+void drawThorax() {
+    drawBodySegment(thoraxStretchY, thoraxOffsetY, thoraxSphere);
+}
 
-void drawAbdomen() { drawBodySegment(abdomenStretchY, abdomenOffsetY, abdomenSphere); }
+void drawAbdomen() {
+    drawBodySegment(abdomenStretchY, abdomenOffsetY, abdomenSphere);
+}

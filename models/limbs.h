@@ -4,6 +4,7 @@
 // One transform of a rod's sequence, applied in table order. A rotation's angle is in x;
 // an oscillator rotation turns by the oscillator's value times the sign in x.
 enum class LimbStep {
+    End,     // the sequence ends (the value of every unused entry)
     RotX,    // rotation about +x by x degrees
     RotY,    // rotation about +y by x degrees
     RotZ,    // rotation about +z by x degrees
@@ -18,12 +19,13 @@ struct LimbTransform {
     float x, y, z;
 };
 
-// A rod of a limb: its transform sequence, then a cube of edge `edge` stretched along y.
+// A rod of a limb: a cube of edge `edge` stretched along its own y axis, placed by its
+// transform sequence.
+constexpr int maxLimbTransforms = 6;
 struct LimbRod {
-    LimbTransform sequence[6];
-    int length;    // transforms used in `sequence`
     float edge;    // cube edge
     float stretch; // scale along the rod's own y axis
+    LimbTransform sequence[maxLimbTransforms];
 };
 
 constexpr LimbTransform rotX(float a) {
@@ -48,53 +50,54 @@ constexpr LimbTransform antenna(float sign) {
     return {LimbStep::Antenna, sign, 0, 0};
 }
 
+// Rods per limb.
+constexpr int antennaRods = 2;
+constexpr int legRods = 3;
+
+// clang-format off
+// Each rod: edge, stretch, {transform sequence}.
 // Antennae: inner segment from the head forward and outward, outer segment from its tip.
-inline constexpr LimbRod leftAntennaRods[2] = {
-    {{rotZ(30), move(-0.45f, -1.2f, 0.15f)}, 2, 0.05f, 20},
-    {{rotZ(30), move(-0.45f, -1.7f, 0.15f), antenna(1), move(0, 0.3f, 0)}, 4, 0.05f, 15},
+inline constexpr LimbRod leftAntennaRods[antennaRods] = {
+    {0.05f, 20, {rotZ(30), move(-0.45f, -1.2f, 0.15f)}},
+    {0.05f, 15, {rotZ(30), move(-0.45f, -1.7f, 0.15f), antenna(1), move(0, 0.3f, 0)}},
 };
-inline constexpr LimbRod rightAntennaRods[2] = {
-    {{rotZ(-30), move(0.45f, -1.2f, 0.15f)}, 2, 0.05f, 20},
-    {{rotZ(-30), move(0.45f, -1.7f, 0.15f), antenna(-1), move(0, 0.3f, 0)}, 4, 0.05f, 15},
+inline constexpr LimbRod rightAntennaRods[antennaRods] = {
+    {0.05f, 20, {rotZ(-30), move(0.45f, -1.2f, 0.15f)}},
+    {0.05f, 15, {rotZ(-30), move(0.45f, -1.7f, 0.15f), antenna(-1), move(0, 0.3f, 0)}},
 };
 
 // Legs: inner, middle and outer segment, each placed from the leg's entry matrix.
-inline constexpr LimbRod rightFrontLegRods[3] = {
-    {{rotZ(-40), move(0.1f, -0.7f, 0)}, 2, 0.09f, 7},
-    {{rotX(9), move(-0.59f, -1.1f, 0.12f), lift(1)}, 3, 0.09f, 7},
-    {{rotX(30), rotZ(-40), move(0.35f, -1.35f, 0.6f), swing(1), move(0, -0.3f, 0)}, 5, 0.08f, 11},
+inline constexpr LimbRod rightFrontLegRods[legRods] = {
+    {0.09f, 7, {rotZ(-40), move(0.1f, -0.7f, 0)}},
+    {0.09f, 7, {rotX(9), move(-0.59f, -1.1f, 0.12f), lift(1)}},
+    {0.08f, 11, {rotX(30), rotZ(-40), move(0.35f, -1.35f, 0.6f), swing(1), move(0, -0.3f, 0)}},
 };
-inline constexpr LimbRod leftFrontLegRods[3] = {
-    {{rotZ(40), move(-0.1f, -0.7f, 0)}, 2, 0.09f, 7},
-    {{rotX(9), move(0.59f, -1.1f, 0.12f), lift(-1)}, 3, 0.09f, 7},
-    {{rotX(30), rotZ(40), move(-0.35f, -1.35f, 0.6f), swing(-1), move(0, -0.3f, 0)}, 5, 0.08f, 11},
+inline constexpr LimbRod leftFrontLegRods[legRods] = {
+    {0.09f, 7, {rotZ(40), move(-0.1f, -0.7f, 0)}},
+    {0.09f, 7, {rotX(9), move(0.59f, -1.1f, 0.12f), lift(-1)}},
+    {0.08f, 11, {rotX(30), rotZ(40), move(-0.35f, -1.35f, 0.6f), swing(-1), move(0, -0.3f, 0)}},
 };
-inline constexpr LimbRod leftMiddleLegRods[3] = {
-    {{move(0.4f, -0.15f, 0), rotZ(80)}, 2, 0.09f, 7},
-    {{move(0.87f, -0.022f, -0.1f), rotZ(-50), rotY(-180), rotX(20), lift(-1)}, 5, 0.09f, 7},
-    {{move(1.07f, 0.2f, -0.23f), rotZ(-20), rotY(-180), rotX(28), swing(-1), move(0, 0.3f, 0)},
-     6,
-     0.09f,
-     8},
+inline constexpr LimbRod leftMiddleLegRods[legRods] = {
+    {0.09f, 7, {move(0.4f, -0.15f, 0), rotZ(80)}},
+    {0.09f, 7, {move(0.87f, -0.022f, -0.1f), rotZ(-50), rotY(-180), rotX(20), lift(-1)}},
+    {0.09f, 8, {move(1.07f, 0.2f, -0.23f), rotZ(-20), rotY(-180), rotX(28), swing(-1), move(0, 0.3f, 0)}},
 };
-inline constexpr LimbRod rightMiddleLegRods[3] = {
-    {{move(-0.4f, -0.15f, 0), rotZ(-80)}, 2, 0.09f, 7},
-    {{move(-0.87f, -0.022f, -0.1f), rotZ(50), rotY(-180), rotX(20), lift(1)}, 5, 0.09f, 7},
-    {{move(-1.07f, 0.2f, -0.23f), rotZ(20), rotY(-180), rotX(28), swing(1), move(0, 0.3f, 0)},
-     6,
-     0.09f,
-     8},
+inline constexpr LimbRod rightMiddleLegRods[legRods] = {
+    {0.09f, 7, {move(-0.4f, -0.15f, 0), rotZ(-80)}},
+    {0.09f, 7, {move(-0.87f, -0.022f, -0.1f), rotZ(50), rotY(-180), rotX(20), lift(1)}},
+    {0.09f, 8, {move(-1.07f, 0.2f, -0.23f), rotZ(20), rotY(-180), rotX(28), swing(1), move(0, 0.3f, 0)}},
 };
-inline constexpr LimbRod leftHindLegRods[3] = {
-    {{move(0.35f, 0.1f, 0), rotZ(-60)}, 2, 0.09f, 7},
-    {{move(0.65f, 0.7f, -0.17f), rotZ(-10), rotX(-20)}, 3, 0.09f, 12},
-    {{move(0.65f, 1.1f, -0.32f), rotX(-20), rotZ(-50), swing(1), move(0, 0.3f, 0)}, 5, 0.08f, 6},
+inline constexpr LimbRod leftHindLegRods[legRods] = {
+    {0.09f, 7, {move(0.35f, 0.1f, 0), rotZ(-60)}},
+    {0.09f, 12, {move(0.65f, 0.7f, -0.17f), rotZ(-10), rotX(-20)}},
+    {0.08f, 6, {move(0.65f, 1.1f, -0.32f), rotX(-20), rotZ(-50), swing(1), move(0, 0.3f, 0)}},
 };
-inline constexpr LimbRod rightHindLegRods[3] = {
-    {{move(-0.35f, 0.1f, 0), rotZ(60)}, 2, 0.09f, 7},
-    {{move(-0.65f, 0.7f, -0.17f), rotZ(10), rotX(-20)}, 3, 0.09f, 12},
-    {{move(-0.65f, 1.1f, -0.32f), rotX(-20), rotZ(50), swing(-1), move(0, 0.3f, 0)}, 5, 0.08f, 6},
+inline constexpr LimbRod rightHindLegRods[legRods] = {
+    {0.09f, 7, {move(-0.35f, 0.1f, 0), rotZ(60)}},
+    {0.09f, 12, {move(-0.65f, 0.7f, -0.17f), rotZ(10), rotX(-20)}},
+    {0.08f, 6, {move(-0.65f, 1.1f, -0.32f), rotX(-20), rotZ(50), swing(-1), move(0, 0.3f, 0)}},
 };
+// clang-format on
 
 // How a limb's oscillator steps are drawn.
 enum class LimbPose {

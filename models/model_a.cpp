@@ -52,6 +52,8 @@ static void foldLegSwing() {
 static void applyLimbTransform(const LimbTransform &t, LimbPose pose) {
     bool walking = pose == LimbPose::Walking;
     switch (t.step) {
+    case LimbStep::End:
+        break;
     case LimbStep::RotX:
         glRotatef(t.x, 1, 0, 0);
         break;
@@ -86,7 +88,7 @@ void drawLimb(const LimbRod *rods, int count, LimbPose pose) {
     for (int r = 0; r < count; ++r) {
         const LimbRod &rod = rods[r];
         glPushMatrix();
-        for (int i = 0; i < rod.length; ++i) {
+        for (int i = 0; i < maxLimbTransforms && rod.sequence[i].step != LimbStep::End; ++i) {
             applyLimbTransform(rod.sequence[i], pose);
         }
         drawRod(rod.edge, rod.stretch);
@@ -97,45 +99,45 @@ void drawLimb(const LimbRod *rods, int count, LimbPose pose) {
 
 void drawLeftAntenna() {
     foldAntenna();
-    drawLimb(leftAntennaRods, 2, LimbPose::Walking);
+    drawLimb(leftAntennaRods, antennaRods, LimbPose::Walking);
 }
 
 void drawRightAntenna() {
     foldAntenna();
-    drawLimb(rightAntennaRods, 2, LimbPose::Walking);
+    drawLimb(rightAntennaRods, antennaRods, LimbPose::Walking);
 }
 
 void drawRightFrontLeg() {
     foldLegLift();
     foldLegSwing();
-    drawLimb(rightFrontLegRods, 3, LimbPose::Walking);
+    drawLimb(rightFrontLegRods, legRods, LimbPose::Walking);
 }
 
 void drawLeftFrontLeg() {
     foldLegLift();
     foldLegSwing();
-    drawLimb(leftFrontLegRods, 3, LimbPose::Walking);
+    drawLimb(leftFrontLegRods, legRods, LimbPose::Walking);
 }
 
 // The middle legs use the leg swing as the front legs have already folded it.
 void drawLeftMiddleLeg() {
     foldLegLift();
-    drawLimb(leftMiddleLegRods, 3, LimbPose::Walking);
+    drawLimb(leftMiddleLegRods, legRods, LimbPose::Walking);
 }
 
 void drawRightMiddleLeg() {
     foldLegLift();
-    drawLimb(rightMiddleLegRods, 3, LimbPose::Walking);
+    drawLimb(rightMiddleLegRods, legRods, LimbPose::Walking);
 }
 
 void drawLeftHindLeg() {
     foldLegSwing();
-    drawLimb(leftHindLegRods, 3, LimbPose::Walking);
+    drawLimb(leftHindLegRods, legRods, LimbPose::Walking);
 }
 
 void drawRightHindLeg() {
     foldLegSwing();
-    drawLimb(rightHindLegRods, 3, LimbPose::Walking);
+    drawLimb(rightHindLegRods, legRods, LimbPose::Walking);
 }
 
 // One mandible in front of the head; a walking ant turns it by the jaw angle, mirrored.

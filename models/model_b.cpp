@@ -5,28 +5,28 @@
 #include <GL/gl.h>
 
 void drawLeftAntennaB() {
-    drawLimb(leftAntennaRods, 2, LimbPose::Motionless);
+    drawLimb(leftAntennaRods, antennaRods, LimbPose::Motionless);
 }
 void drawRightAntennaB() {
-    drawLimb(rightAntennaRods, 2, LimbPose::Motionless);
+    drawLimb(rightAntennaRods, antennaRods, LimbPose::Motionless);
 }
 void drawRightFrontLegB() {
-    drawLimb(rightFrontLegRods, 3, LimbPose::Motionless);
+    drawLimb(rightFrontLegRods, legRods, LimbPose::Motionless);
 }
 void drawLeftFrontLegB() {
-    drawLimb(leftFrontLegRods, 3, LimbPose::Motionless);
+    drawLimb(leftFrontLegRods, legRods, LimbPose::Motionless);
 }
 void drawLeftMiddleLegB() {
-    drawLimb(leftMiddleLegRods, 3, LimbPose::Motionless);
+    drawLimb(leftMiddleLegRods, legRods, LimbPose::Motionless);
 }
 void drawRightMiddleLegB() {
-    drawLimb(rightMiddleLegRods, 3, LimbPose::Motionless);
+    drawLimb(rightMiddleLegRods, legRods, LimbPose::Motionless);
 }
 void drawLeftHindLegB() {
-    drawLimb(leftHindLegRods, 3, LimbPose::Motionless);
+    drawLimb(leftHindLegRods, legRods, LimbPose::Motionless);
 }
 void drawRightHindLegB() {
-    drawLimb(rightHindLegRods, 3, LimbPose::Motionless);
+    drawLimb(rightHindLegRods, legRods, LimbPose::Motionless);
 }
 
 constexpr AntLimbRoutines motionlessLimbs = {
