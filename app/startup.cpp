@@ -44,6 +44,7 @@ static void openWindow() {
     if (glutGameModeGet(GLUT_GAME_MODE_POSSIBLE) && glutEnterGameMode()) {
         return;
     }
+    glutInitWindowPosition(0, 0);
     glutInitWindowSize(fallbackWindowWidth, fallbackWindowHeight);
     glutCreateWindow(windowTitle);
 }
