@@ -14,7 +14,7 @@ xs_start_program "$program" "$build_dir"
 xs_find_window 60
 xs_wait_first_frame "$XS_TMP/first-frame.png" 90
 echo "first frame captured ${XS_FIRST_FRAME_MS} ms after start"
-convert "$XS_TMP/first-frame.png" "ppm:$XS_TMP/first-frame.ppm"
+/usr/bin/convert "$XS_TMP/first-frame.png" "ppm:$XS_TMP/first-frame.ppm"
 if ! "$frame_check" "$XS_TMP/first-frame.ppm"; then
     cp "$XS_TMP/first-frame.png" first-frame.png
     echo "capture kept as $PWD/first-frame.png"

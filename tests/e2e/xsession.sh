@@ -14,6 +14,7 @@ XS_SCREEN="1024x768x24"       # the program's viewport, true colour
 XS_TITLE="the bemo world"     # title of the program's one window
 XS_POLL_SECONDS=0.05          # interval of every wait loop
 XS_STOP_SECONDS=5             # grace between SIGTERM and SIGKILL when ending a process
+XS_STEADY_SECONDS=0.5         # interval of the two equal captures that show a still picture
 export LIBGL_ALWAYS_SOFTWARE=1
 
 xs_now_ms() { date +%s%3N; }
@@ -110,16 +111,55 @@ xs_find_window() {
     if [[ -z $XS_WINDOW ]]; then
         xs_collect_status
         echo "error: program ended (status $XS_PROG_STATUS) before its window appeared" >&2
+        head -c 300 "$XS_PROG_ERR" >&2
         return 1
     fi
     xdotool windowfocus "$XS_WINDOW"
 }
 
 # Captures the program's window to an image file (format from the name, e.g. .png).
-xs_capture() { import -silent -window "$XS_WINDOW" "$1" 2>/dev/null; }
+xs_capture() { /usr/bin/import -silent -window "$XS_WINDOW" "$1" 2>/dev/null; }
 
 # True when every pixel of the image is black.
-xs_is_black() { [[ $(convert "$1" -format '%[max]' info: 2>/dev/null) == 0 ]]; }
+xs_is_black() { [[ $(/usr/bin/convert "$1" -format '%[max]' info: 2>/dev/null) == 0 ]]; }
+
+# Prints how many pixels differ between images A and B, within REGION (WxH+X+Y) if given.
+xs_pixels_differing() {
+    local count
+    count=$(/usr/bin/compare -metric AE ${3:+-extract "$3"} "$1" "$2" null: 2>&1) || true
+    [[ $count =~ ^[0-9]+$ ]] || { echo "error: comparing $1 with $2: $count" >&2; return 1; }
+    echo "$count"
+}
+
+# Captures the window to FILE; true when the capture differs from REFERENCE (within REGION).
+xs_capture_differs() {
+    local count
+    xs_capture "$1" && count=$(xs_pixels_differing "$2" "$1" "${3:-}") && ((count > 0))
+}
+
+# Captures the window to FILE; true when the capture equals REFERENCE (within REGION).
+xs_capture_same() {
+    local count
+    xs_capture "$1" && count=$(xs_pixels_differing "$2" "$1" "${3:-}") && ((count == 0))
+}
+
+# Captures the window to FILE until two captures XS_STEADY_SECONDS apart are the same, at most
+# TIMEOUT seconds: every key sent so far has been drawn and nothing on screen moves.
+xs_wait_steady() {
+    local file=$1 timeout=$2 count
+    local next="${file%.*}.next.${file##*.}" # same image format as FILE
+    local deadline=$(($(xs_now_ms) + timeout * 1000))
+    xs_capture "$file" || return 1
+    until sleep "$XS_STEADY_SECONDS" && xs_capture "$next" &&
+        count=$(xs_pixels_differing "$file" "$next") && ((count == 0)); do
+        mv -f "$next" "$file" 2>/dev/null || true
+        if (($(xs_now_ms) >= deadline)); then
+            echo "error: the picture still changes after ${timeout}s" >&2
+            return 1
+        fi
+    done
+    rm -f "$next"
+}
 
 xs_try_first_frame() {
     xs_program_running || return 0
@@ -145,6 +185,16 @@ xs_wait_first_frame() {
 # Sends key presses (xdotool key names, e.g. s Escape Left) to the program's window.
 # XS_KEY_DELAY_MS sets the pause between presses (default 20).
 xs_key() { xdotool key --window "$XS_WINDOW" --delay "${XS_KEY_DELAY_MS:-20}" "$@"; }
+
+# Sends keys given as (KEY COUNT ...) pairs, each KEY COUNT times, 1 ms apart.
+xs_press_keys() {
+    local keys=() n
+    while (($# > 1)); do
+        for ((n = 0; n < $2; n++)); do keys+=("$1"); done
+        shift 2
+    done
+    XS_KEY_DELAY_MS=1 xs_key "${keys[@]}"
+}
 
 # Presses Esc and waits up to TIMEOUT seconds (default 20) for the program to end; its
 # status lands in XS_PROG_STATUS. Only the press is sent: the program acts on it and its
