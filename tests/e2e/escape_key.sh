@@ -9,11 +9,7 @@ build_dir=$2
 source "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
 
 xs_start_display
-folder="$XS_TMP/textures"
-mkdir "$folder"
-for texture in fire2.raw candy.raw wood.raw fire.raw hole.raw yant.raw; do
-    cp "$build_dir/$texture" "$folder/"
-done
+folder=$(xs_texture_folder textures "$build_dir")
 xs_start_program "$program" "$folder"
 xs_find_window 60
 xs_wait_first_frame "$XS_TMP/first-frame.png" 90

@@ -8,11 +8,7 @@ build_dir=$2
 source "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
 
 xs_start_display
-folder="$XS_TMP/without-hole"
-mkdir "$folder"
-for texture in fire2.raw candy.raw wood.raw fire.raw yant.raw; do
-    cp "$build_dir/$texture" "$folder/"
-done
+folder=$(xs_texture_folder without-hole "$build_dir" hole.raw)
 xs_start_program "$program" "$folder"
 xs_wait_program_exit 60
 xs_check_ending 1

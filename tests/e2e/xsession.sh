@@ -51,6 +51,17 @@ xs_start_program() {
     XS_PROG_PID=$!
 }
 
+# Makes the folder XS_TMP/NAME holding the textures of BUILD_DIR, less the file LEFT_OUT if given,
+# and prints its path.
+xs_texture_folder() {
+    local folder="$XS_TMP/$1" texture
+    mkdir "$folder" || return 1
+    for texture in fire2.raw candy.raw wood.raw fire.raw hole.raw yant.raw; do
+        [[ $texture == "${3:-}" ]] || cp "$2/$texture" "$folder/" || return 1
+    done
+    echo "$folder"
+}
+
 xs_program_running() { [[ -n ${XS_PROG_PID:-} ]] && kill -0 "$XS_PROG_PID" 2>/dev/null; }
 # Collects the exit status of a program that has ended into XS_PROG_STATUS.
 xs_collect_status() {
