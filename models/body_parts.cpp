@@ -73,18 +73,19 @@ void drawMandible() {
     glPopMatrix();
 }
 
-void drawLeftEye() {
+static void drawEyeAt(const float (&offset)[3]) {
     glPushMatrix();
-    glTranslatef(leftEyeOffset[0], leftEyeOffset[1], leftEyeOffset[2]);
+    glTranslatef(offset[0], offset[1], offset[2]);
     drawEyeSphere();
     glPopMatrix();
 }
 
+void drawLeftEye() {
+    drawEyeAt(leftEyeOffset);
+}
+
 void drawRightEye() {
-    glPushMatrix();
-    glTranslatef(rightEyeOffset[0], rightEyeOffset[1], rightEyeOffset[2]);
-    drawEyeSphere();
-    glPopMatrix();
+    drawEyeAt(rightEyeOffset);
 }
 
 // A body segment: the part's sphere stretched along y, moved inside the stretch.
