@@ -36,7 +36,7 @@ if [[ -n ${DISPLAY:-} ]] && xdpyinfo >/dev/null 2>&1; then
     exec ./bemo-world
 fi
 
-source "$BEMO_ROOT/tests/e2e/xsession.sh"
+source "$BEMO_ROOT/scripts/xsession.sh"
 snapshots="$BEMO_ROOT/snapshots"
 mkdir -p "$snapshots"
 rm -f "$snapshots"/*.png "$snapshots"/*.gif

@@ -6,7 +6,7 @@
 set -euo pipefail
 program=$1
 build_dir=$2
-source "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xsession.sh"
 
 xs_start_display
 folder=$(xs_texture_folder textures "$build_dir")

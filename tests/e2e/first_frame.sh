@@ -7,7 +7,7 @@ set -euo pipefail
 program=$1
 build_dir=$2
 frame_check=$3
-source "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xsession.sh"
 
 xs_start_display
 xs_start_program "$program" "$build_dir"

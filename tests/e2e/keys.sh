@@ -5,7 +5,7 @@
 # of patrol ants at world y = +85 walks; the ground and food regions hold no ant early in a
 # round. On failure the captures are kept in keys-captures/ in the working directory.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xsession.sh"
 
 PATROL_BAND=1024x44+0+8
 QUIET_GROUND=240x140+20+610

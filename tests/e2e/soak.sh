@@ -4,7 +4,7 @@
 # Args: PROGRAM BUILD_DIR. Resident memory (VmRSS) is read 10 s and 60 s after s; then s must
 # still stop the animation and o presses must still change the picture.
 set -euo pipefail
-source "$(dirname "${BASH_SOURCE[0]}")/xsession.sh"
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xsession.sh"
 
 FIRST_READING_SECONDS=10
 LAST_READING_SECONDS=60
