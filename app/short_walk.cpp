@@ -1,6 +1,7 @@
 // The short walk: a key-framed antenna and leg gait of 1.3 seconds on the elapsed time.
 #include "app/app.h"
 #include "app/world_state.h"
+#include "troupes/troupes.h"
 
 #include <GL/freeglut.h>
 
@@ -57,9 +58,9 @@ static bool playTrack(const KeyFrame *keys, int count, float t, int &angle) {
 
 void tickShortWalk() {
     if (shortWalkAllowed()) {
-        world.scoutPos = static_cast<float>(world.scoutPos + scoutWalkStep);
-        world.patrolPos = static_cast<float>(world.patrolPos + patrolWalkStep);
-        world.foragerPos = static_cast<float>(world.foragerPos + foragerWalkStep);
+        walk(world.scoutPos, scoutWalkStep);
+        walk(world.patrolPos, patrolWalkStep);
+        walk(world.foragerPos, foragerWalkStep);
         float t = glutGet(GLUT_ELAPSED_TIME) / millisecondsPerSecond - world.shortWalkStartTime;
         if (playTrack(shortWalkAntennaKeys, shortWalkAntennaKeyCount, t, world.antennaAngle)) {
             glutIdleFunc(nullptr);

@@ -3,6 +3,7 @@
 #include "models/models.h"
 #include "render/render.h"
 #include "scene/scene.h"
+#include "troupes/troupes.h"
 
 // Food pieces on the ground: across the line of nests at these x, `pieceBeyond` past the
 // side food distance from the centre, on both sides of the centre nest.
@@ -29,8 +30,7 @@ constexpr float halfwayPoint = 50;
 constexpr double outboundStep = 1.0 / 230;
 constexpr double onwardStep = 1.0 / 60;
 constexpr float turnStep = 0.25f;
-constexpr float turnGuard = 181;
-constexpr float turnedHeading = 180;
+constexpr Turn homeTurn = {180, 181};
 constexpr int beyondFood = 25;
 constexpr float homePoint = 1;
 
@@ -56,33 +56,29 @@ void drawSideFood(GLUquadric *quadric) {
 
 // One step of the foragers' shared trip; nothing moves while halted or not running.
 static void stepForagers() {
-    if (world.antsHalted == 1 || world.animationRunning != 1) {
+    if (world.antsHalted == 1 || !animationRuns()) {
         return;
     }
     const int turnPoint = world.sideFoodDistance + beyondFood;
     const bool paused = world.foragerWaitCount < world.foragerWaitLength;
     if (world.foragerPos < halfwayPoint && world.foragerPhase == outbound) {
-        world.foragerPos = static_cast<float>(world.foragerPos + outboundStep);
+        walk(world.foragerPos, outboundStep);
     }
     if (world.foragerPos >= halfwayPoint && world.foragerPhase == outbound && paused) {
         world.foragerPos = halfwayPoint;
         world.foragerWaitCount += 1;
     } else if (world.foragerPhase == outbound && !paused && world.foragerPos < turnPoint) {
-        world.foragerPos = static_cast<float>(world.foragerPos + onwardStep);
+        walk(world.foragerPos, onwardStep);
     }
     const bool waited = world.foragerWaitCount >= world.foragerWaitLength;
-    if (world.foragerPos >= turnPoint && world.foragerPhase == outbound && waited) {
-        if (world.foragerHeading < turnGuard) {
-            world.foragerHeading += turnStep;
-        }
-        if (world.foragerHeading == turnedHeading) {
-            world.foragerPhase = homebound;
-            world.foragerPos = static_cast<float>(turnPoint);
-            world.sideFoodTaken = 1;
-        }
+    if (world.foragerPos >= turnPoint && world.foragerPhase == outbound && waited &&
+        turnTo(world.foragerHeading, turnStep, homeTurn)) {
+        world.foragerPhase = homebound;
+        world.foragerPos = static_cast<float>(turnPoint);
+        world.sideFoodTaken = 1;
     }
     if (world.foragerPhase == homebound && waited && world.foragerPos > homePoint) {
-        world.foragerPos = static_cast<float>(world.foragerPos - onwardStep);
+        walk(world.foragerPos, -onwardStep);
         if (world.foragerPos <= homePoint) {
             world.foragerPhase = home;
             world.foragerPos = homePoint;

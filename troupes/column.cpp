@@ -10,9 +10,9 @@ constexpr float pastStart = -1.5f;
 constexpr float nestLaneY = 1.6f;
 constexpr float nestFacing = 270;
 // Headings that end the three quarter turns, and the guards that stop each turn.
-constexpr float firstTurnEnd = 90, firstTurnGuard = 91;
-constexpr float secondTurnEnd = 180, secondTurnGuard = 181;
-constexpr float thirdTurnEnd = 270, thirdTurnGuard = 271;
+constexpr Turn firstTurn = {90, 91};
+constexpr Turn secondTurn = {180, 181};
+constexpr Turn thirdTurn = {270, 271};
 // The wait at the food: calls counted with the others halted, and the count that ends it.
 constexpr int lastWaitingCount = 30;
 constexpr int waitOverCount = 31;
@@ -53,33 +53,17 @@ template <typename Phase> struct ColumnAnt {
     int &crumb;
 };
 
-static bool running() {
-    return world.animationRunning == 1;
-}
-
-static double walked(float pos, double step) {
-    return static_cast<double>(pos) + step;
-}
-
-// One quarter turn: the heading grows to `end` (never past `guard`); true once it is there.
-static bool turnTo(float &heading, float step, float end, float guard) {
-    if (heading < guard) {
-        heading += step;
-    }
-    return heading == end;
-}
-
 // One call's step stage. Each phase's stage sees the phase that the stage before left.
 template <typename Phase>
 static void stepColumnAnt(const ColumnAnt<Phase> &ant, const ColumnRules &rules,
                           void (*afterWalkingOut)()) {
     if (ant.phase == 0) {
-        if (running() && ant.pos < world.foodDistance) {
-            ant.pos = static_cast<float>(walked(ant.pos, rules.walkStep));
+        if (animationRuns() && ant.pos < world.foodDistance) {
+            walk(ant.pos, rules.walkStep);
             if (afterWalkingOut != nullptr) {
                 afterWalkingOut();
             }
-        } else if (running()) {
+        } else if (animationRuns()) {
             if (world.waitCount <= lastWaitingCount) {
                 world.antsHalted = rules.haltsOthers ? 1 : 0;
                 world.waitCount += 1;
@@ -90,7 +74,7 @@ static void stepColumnAnt(const ColumnAnt<Phase> &ant, const ColumnRules &rules,
                 if (rules.countsBites) {
                     world.foodBites += 1;
                 }
-                if (turnTo(ant.heading, rules.turnStep, firstTurnEnd, firstTurnGuard)) {
+                if (turnTo(ant.heading, rules.turnStep, firstTurn)) {
                     ant.pos = 0;
                     ant.phase = 1;
                 }
@@ -98,26 +82,25 @@ static void stepColumnAnt(const ColumnAnt<Phase> &ant, const ColumnRules &rules,
         }
     }
     if (ant.phase == 1) {
-        if (running() && ant.pos < returnLaneX) {
-            ant.pos = static_cast<float>(walked(ant.pos, rules.walkStep));
-        } else if (running() &&
-                   turnTo(ant.heading, rules.turnStep, secondTurnEnd, secondTurnGuard)) {
+        if (animationRuns() && ant.pos < returnLaneX) {
+            walk(ant.pos, rules.walkStep);
+        } else if (animationRuns() && turnTo(ant.heading, rules.turnStep, secondTurn)) {
             ant.pos = world.foodDistance;
             ant.phase = 2;
         }
     }
     if (ant.phase == 2) {
-        if (running() && ant.pos > pastStart) {
-            ant.pos = static_cast<float>(walked(ant.pos, -rules.walkStep));
-        } else if (running() && turnTo(ant.heading, rules.turnStep, thirdTurnEnd, thirdTurnGuard)) {
+        if (animationRuns() && ant.pos > pastStart) {
+            walk(ant.pos, -rules.walkStep);
+        } else if (animationRuns() && turnTo(ant.heading, rules.turnStep, thirdTurn)) {
             ant.pos = returnLaneX;
             ant.phase = 3;
             ant.heading = 0;
         }
     }
-    if (ant.phase == 3 && running() && ant.pos > 0) {
+    if (ant.phase == 3 && animationRuns() && ant.pos > 0) {
         world.waitCount = 0;
-        ant.pos = static_cast<float>(walked(ant.pos, -rules.walkStep));
+        walk(ant.pos, -rules.walkStep);
         ant.heading += rules.pitchStep;
         if (ant.pos <= 0) {
             ant.phase = 4;

@@ -22,11 +22,11 @@ constexpr double pileRadius = 0.79;
 
 // Turn ends and their guards: out at the food, back to face out, inward behind the pile,
 // home-facing, and the dive's pitch.
-constexpr float outwardEnd = 90, outwardGuard = 91;
-constexpr float forwardEnd = 0, forwardGuard = -1;
-constexpr float inwardEnd = -90, inwardGuard = -91;
-constexpr float homewardEnd = -180, homewardGuard = -181;
-constexpr float diveEnd = 90, diveGuard = 91;
+constexpr Turn outwardTurn = {90, 91};
+constexpr Turn forwardTurn = {0, -1};
+constexpr Turn inwardTurn = {-90, -91};
+constexpr Turn homewardTurn = {-180, -181};
+constexpr Turn diveTurn = {90, 91};
 constexpr float diveFacing = 180;
 
 // The path state of one porter; `side` is +1 for the right porter, -1 for the left.
@@ -37,77 +37,55 @@ struct Porter {
     float side;
 };
 
-static bool running() {
-    return world.animationRunning == 1;
-}
-
-static void walk(float &pos, double step) {
-    pos = static_cast<float>(static_cast<double>(pos) + step);
-}
-
-// A turn with a falling heading: true once it is at `end` (never below `guard`).
-static bool turnDownTo(float &heading, float end, float guard) {
-    if (heading > guard) {
-        heading -= turnStep;
-    }
-    return heading == end;
-}
-
 static void stepPorter(const Porter &p) {
     const double beyondFood = static_cast<double>(world.foodDistance) + pastFood;
     if (p.phase == 0) {
-        if (world.antsHalted != 1 && running() && p.pos < world.foodDistance) {
+        if (world.antsHalted != 1 && animationRuns() && p.pos < world.foodDistance) {
             walk(p.pos, walkStep);
         }
-        if (running() && p.pos >= world.foodDistance) {
-            if (p.heading < outwardGuard) {
-                p.heading += turnStep;
-            }
-            if (p.heading == outwardEnd) {
-                p.phase = 1;
-                p.pos = 0;
-            }
+        if (animationRuns() && p.pos >= world.foodDistance &&
+            turnTo(p.heading, turnStep, outwardTurn)) {
+            p.phase = 1;
+            p.pos = 0;
         }
     }
     if (p.phase == 1) {
-        if (running() && p.pos < sideStep) {
+        if (animationRuns() && p.pos < sideStep) {
             walk(p.pos, walkStep);
-        } else if (running() && turnDownTo(p.heading, forwardEnd, forwardGuard)) {
+        } else if (animationRuns() && turnTo(p.heading, turnStep, forwardTurn)) {
             p.pos = world.foodDistance;
             p.phase = 2;
         }
     }
     if (p.phase == 2) {
-        if (running() && p.pos < beyondFood) {
+        if (animationRuns() && p.pos < beyondFood) {
             walk(p.pos, walkStep);
-        } else if (running() && turnDownTo(p.heading, inwardEnd, inwardGuard)) {
+        } else if (animationRuns() && turnTo(p.heading, turnStep, inwardTurn)) {
             p.phase = 3;
             p.pos = sideStep;
         }
     }
     if (p.phase == 3) {
-        if (running() && p.pos > 0) {
+        if (animationRuns() && p.pos > 0) {
             walk(p.pos, -walkStep);
-        } else if (running() && turnDownTo(p.heading, homewardEnd, homewardGuard)) {
+        } else if (animationRuns() && turnTo(p.heading, turnStep, homewardTurn)) {
             p.phase = 4;
             p.pos = static_cast<float>(-beyondFood);
         }
     }
-    if (p.phase == 4 && running() && p.pos < 0) {
+    if (p.phase == 4 && animationRuns() && p.pos < 0) {
         walk(p.pos, walkStep);
         if (p.pos > 0 && p.pos <= homeReached) {
             p.heading = 0;
             p.phase = 5;
             p.pos = 0;
         }
-    } else if (p.phase == 5 && running() && p.pos >= 0) {
-        if (p.heading < diveGuard) {
-            p.heading += turnStep;
-            if (p.pos < diveDepth) {
-                walk(p.pos, walkStep);
-            }
+    } else if (p.phase == 5 && animationRuns() && p.pos >= 0) {
+        // The porter sinks while it tips, until the tip is done or it is deep enough.
+        if (p.heading < diveTurn.guard && p.pos < diveDepth) {
+            walk(p.pos, walkStep);
         }
-        if (p.heading == diveEnd) {
+        if (turnTo(p.heading, turnStep, diveTurn)) {
             p.phase = 6;
         }
     }

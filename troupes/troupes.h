@@ -1,4 +1,4 @@
-// Movers of the ant troupes: each call steps the troupe, places it and draws its load.
+// Routines of the ant troupes: the movers, their shared step helpers and the carried food.
 #pragma once
 
 void moveScout();       // the scout: out, wait, across, home, into the nest, nest stay
@@ -10,6 +10,20 @@ void moveCarrier5();    // carrier 5, which counts the bites taken from the food
 void moveRightPorter(); // right porter, which carries the food pile home
 void moveLeftPorter();  // left porter, whose end ends the round
 void movePatrolAnt();   // shared mover of the ten patrol ants
+
+// Step helpers shared by every mover and the short walk.
+// The end of a turn, and the guard beyond it that no step passes (a whole degree further).
+struct Turn {
+    float end;
+    float guard;
+};
+// Whether the continuous animation runs: movers take their steps only then.
+bool animationRuns();
+// Walks a path coordinate by `step`, added in double precision and stored back as a float.
+void walk(float &pos, double step);
+// One call of a turn: `step` toward `turn.end`, up or down, unless the heading is at the
+// guard; true once the heading is exactly at the end (turning steps are binary fractions).
+bool turnTo(float &heading, float step, const Turn &turn);
 
 // Food held by an ant: a candy sphere of `radius` under the stretch (stretchX, stretchY, 1),
 // drawn unlit at (aheadX, aheadY) in the ant's frame with its own quadric.
