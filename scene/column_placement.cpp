@@ -52,6 +52,10 @@ void enterPorterCopy(const CopyPlacement &copy, float side) {
     glTranslatef(side * porterSideOffset, copy.startY, 0);
 }
 
+bool isCentreCopy(const CopyPlacement &copy) {
+    return copy.bearing == CopyBearing::Scout || copy.bearing == CopyBearing::Food;
+}
+
 void bindCopySkin(const CopyPlacement &copy) {
     GLuint skin = world.texYant;
     if (copy.skin == CopySkin::Scout) {
@@ -122,26 +126,14 @@ static void dwellLastCarrier(bool centreCopy) {
     }
 }
 
-// One carrier of the column: when it runs, its mover, and its phase.
-struct ColumnCarrier {
-    const int *runs; // the flag that lets it run; the scout's hand-off for carrier 1
-    void (*move)();
-    const float *phase;
-};
-
+// Carrier 1 runs once the scout has handed over; every other carrier once it is released.
 static bool carrierRuns(const ColumnCarrier &carrier) {
-    return carrier.runs == nullptr ? world.scoutPhase == handedOverPhase : *carrier.runs == 1;
+    return carrier.released == nullptr ? world.scoutPhase == handedOverPhase
+                                       : world.*carrier.released == 1;
 }
 
 void placeCarriers() {
-    const ColumnCarrier carriers[5] = {
-        {nullptr, moveCarrier1, &world.carrier1Phase},
-        {&world.carrier2Released, moveCarrier2, &world.carrier2Phase},
-        {&world.carrier3Released, moveCarrier3, &world.carrier3Phase},
-        {&world.carrier4Released, moveCarrier4, &world.carrier4Phase},
-        {&world.carrier5Released, moveCarrier5, &world.carrier5Phase},
-    };
-    for (const ColumnCarrier &carrier : carriers) {
+    for (const ColumnCarrier &carrier : columnCarriers) {
         for (const CopyPlacement &copy : columnCopies) {
             if (!carrierRuns(carrier)) {
                 continue;
@@ -149,10 +141,10 @@ void placeCarriers() {
             enterCopy(copy);
             carrier.move();
             bindCopySkin(copy);
-            if (*carrier.phase <= lastDrawnPhase) {
+            if (world.*carrier.phase <= lastDrawnPhase) {
                 drawAntModelA();
-            } else if (carrier.phase == &world.carrier5Phase) {
-                dwellLastCarrier(&copy == &columnCopies[0]);
+            } else if (carrier.dwells) {
+                dwellLastCarrier(isCentreCopy(copy));
             }
             glPopMatrix();
         }

@@ -34,34 +34,63 @@ struct ColumnRules {
     bool stopsWhenHalted; // skips its step stage while antsHalted is 1
     bool countsBites;     // counts foodBites on each turning call at the food
     bool staysInNest;     // the scout: counts its nest stay in phase 4
+    bool leads;           // carrier 1: marks the column started, releases again after each step out
     float crumbScale[2];  // crumb stretch across and along the ant
 };
 
 // clang-format off
-//                                          walk      turn    pitch   halts  stops  bites  nest   crumb
-constexpr ColumnRules scoutRules        = {1.0 / 60, 0.25f,  0.25f,  true,  false, false, true,  {1, 3}};
-constexpr ColumnRules leadCarrierRules  = {0.025,    0.375f, 0.625f, true,  false, false, false, {2, 10}};
-constexpr ColumnRules carrierRules      = {0.025,    0.375f, 0.625f, true,  true,  false, false, {2, 10}};
-constexpr ColumnRules lastCarrierRules  = {0.025,    0.375f, 0.625f, false, true,  true,  false, {2, 10}};
+//                                         walk      turn    pitch   halts  stops  bites  nest   leads  crumb
+constexpr ColumnRules scoutRules       = {1.0 / 60, 0.25f,  0.25f,  true,  false, false, true,  false, {1, 3}};
+constexpr ColumnRules leadCarrierRules = {0.025,    0.375f, 0.625f, true,  false, false, false, true,  {2, 10}};
+constexpr ColumnRules carrierRules     = {0.025,    0.375f, 0.625f, true,  true,  false, false, false, {2, 10}};
+constexpr ColumnRules lastCarrierRules = {0.025,    0.375f, 0.625f, false, true,  true,  false, false, {2, 10}};
 // clang-format on
 
+// The five carriers in drawing order. Carrier 1 runs once the scout has handed over; each
+// carrier 15 units out releases the one behind it. Only carrier 5 dwells once home.
+constexpr ColumnCarrier columnCarriers[columnCarrierCount] = {
+    {moveCarrier1, &WorldState::carrier1Phase, &WorldState::carrier1Pos,
+     &WorldState::carrier1Heading, &WorldState::carrier1Loaded, nullptr,
+     &WorldState::carrier2Released, false, &leadCarrierRules},
+    {moveCarrier2, &WorldState::carrier2Phase, &WorldState::carrier2Pos,
+     &WorldState::carrier2Heading, &WorldState::carrier2Loaded, &WorldState::carrier2Released,
+     &WorldState::carrier3Released, false, &carrierRules},
+    {moveCarrier3, &WorldState::carrier3Phase, &WorldState::carrier3Pos,
+     &WorldState::carrier3Heading, &WorldState::carrier3Loaded, &WorldState::carrier3Released,
+     &WorldState::carrier4Released, false, &carrierRules},
+    {moveCarrier4, &WorldState::carrier4Phase, &WorldState::carrier4Pos,
+     &WorldState::carrier4Heading, &WorldState::carrier4Loaded, &WorldState::carrier4Released,
+     &WorldState::carrier5Released, false, &carrierRules},
+    {moveCarrier5, &WorldState::carrier5Phase, &WorldState::carrier5Pos,
+     &WorldState::carrier5Heading, &WorldState::carrier5Loaded, &WorldState::carrier5Released,
+     nullptr, true, &lastCarrierRules},
+};
+
 // The path state of one troupe. The scout keeps its phase in an int, the carriers in floats.
+// `nextReleased` is the release flag of the carrier behind it, null for the scout and carrier 5.
 template <typename Phase> struct ColumnAnt {
     Phase &phase;
     float &pos;
     float &heading;
     int &crumb;
+    int *nextReleased;
 };
+
+// A carrier far enough out releases the one behind it.
+template <typename Phase> static void releaseNext(const ColumnAnt<Phase> &ant) {
+    if (ant.nextReleased != nullptr && ant.pos >= releaseDistance) {
+        *ant.nextReleased = 1;
+    }
+}
 
 // One call's step stage. Each phase's stage sees the phase that the stage before left.
 template <typename Phase>
-static void stepColumnAnt(const ColumnAnt<Phase> &ant, const ColumnRules &rules,
-                          void (*afterWalkingOut)()) {
+static void stepColumnAnt(const ColumnAnt<Phase> &ant, const ColumnRules &rules) {
     if (ant.phase == 0) {
         if (animationRuns() && ant.pos < world.foodDistance) {
             walk(ant.pos, rules.walkStep);
-            if (afterWalkingOut != nullptr) {
-                afterWalkingOut();
+            if (rules.leads) {
+                releaseNext(ant);
             }
         } else if (animationRuns()) {
             if (world.waitCount <= lastWaitingCount) {
@@ -135,10 +164,13 @@ static void placeColumnAnt(const ColumnAnt<Phase> &ant, const ColumnRules &rules
 }
 
 template <typename Phase>
-static void moveColumnAnt(const ColumnAnt<Phase> &ant, const ColumnRules &rules,
-                          void (*afterWalkingOut)() = nullptr) {
+static void moveColumnAnt(const ColumnAnt<Phase> &ant, const ColumnRules &rules) {
+    if (rules.leads) {
+        world.columnStarted = 1;
+    }
+    releaseNext(ant);
     if (!(rules.stopsWhenHalted && world.antsHalted == 1)) {
-        stepColumnAnt(ant, rules, afterWalkingOut);
+        stepColumnAnt(ant, rules);
     }
     placeColumnAnt(ant, rules);
 }
@@ -154,54 +186,35 @@ void drawCarriedCandy(float aheadX, float aheadY, float stretchX, float stretchY
     endUnlit();
 }
 
-// A carrier far enough out releases the one behind it.
-static void releaseNext(float pos, int &nextReleased) {
-    if (pos >= releaseDistance) {
-        nextReleased = 1;
-    }
-}
-
-static void releaseCarrier2() {
-    releaseNext(world.carrier1Pos, world.carrier2Released);
+static void moveCarrier(const ColumnCarrier &carrier) {
+    int *nextReleased = carrier.releases == nullptr ? nullptr : &(world.*carrier.releases);
+    moveColumnAnt(ColumnAnt<float>{world.*carrier.phase, world.*carrier.pos, world.*carrier.heading,
+                                   world.*carrier.loaded, nextReleased},
+                  *carrier.rules);
 }
 
 void moveScout() {
-    moveColumnAnt(
-        ColumnAnt<int>{world.scoutPhase, world.scoutPos, world.scoutHeading, world.carrier1Loaded},
-        scoutRules);
+    moveColumnAnt(ColumnAnt<int>{world.scoutPhase, world.scoutPos, world.scoutHeading,
+                                 world.carrier1Loaded, nullptr},
+                  scoutRules);
 }
 
 void moveCarrier1() {
-    world.columnStarted = 1;
-    releaseCarrier2();
-    moveColumnAnt(ColumnAnt<float>{world.carrier1Phase, world.carrier1Pos, world.carrier1Heading,
-                                   world.carrier1Loaded},
-                  leadCarrierRules, releaseCarrier2);
+    moveCarrier(columnCarriers[0]);
 }
 
 void moveCarrier2() {
-    releaseNext(world.carrier2Pos, world.carrier3Released);
-    moveColumnAnt(ColumnAnt<float>{world.carrier2Phase, world.carrier2Pos, world.carrier2Heading,
-                                   world.carrier2Loaded},
-                  carrierRules);
+    moveCarrier(columnCarriers[1]);
 }
 
 void moveCarrier3() {
-    releaseNext(world.carrier3Pos, world.carrier4Released);
-    moveColumnAnt(ColumnAnt<float>{world.carrier3Phase, world.carrier3Pos, world.carrier3Heading,
-                                   world.carrier3Loaded},
-                  carrierRules);
+    moveCarrier(columnCarriers[2]);
 }
 
 void moveCarrier4() {
-    releaseNext(world.carrier4Pos, world.carrier5Released);
-    moveColumnAnt(ColumnAnt<float>{world.carrier4Phase, world.carrier4Pos, world.carrier4Heading,
-                                   world.carrier4Loaded},
-                  carrierRules);
+    moveCarrier(columnCarriers[3]);
 }
 
 void moveCarrier5() {
-    moveColumnAnt(ColumnAnt<float>{world.carrier5Phase, world.carrier5Pos, world.carrier5Heading,
-                                   world.carrier5Loaded},
-                  lastCarrierRules);
+    moveCarrier(columnCarriers[4]);
 }

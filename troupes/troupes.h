@@ -1,6 +1,8 @@
 // Routines of the ant troupes: the movers, their shared step helpers and the carried food.
 #pragma once
 
+#include "app/world_state.h"
+
 void moveScout();       // the scout: out, wait, across, home, into the nest, nest stay
 void moveCarrier1();    // carrier 1, which also marks the column started and releases carrier 2
 void moveCarrier2();    // carrier 2, releasing carrier 3
@@ -10,6 +12,25 @@ void moveCarrier5();    // carrier 5, which counts the bites taken from the food
 void moveRightPorter(); // right porter, which carries the food pile home
 void moveLeftPorter();  // left porter, whose end ends the round
 void movePatrolAnt();   // shared mover of the ten patrol ants
+
+// How one troupe of the column walks, turns, pitches and carries (kept beside its movers).
+struct ColumnRules;
+// One carrier of the column: its mover, its path state as fields of `world`, its place in
+// the relay and its rules.
+struct ColumnCarrier {
+    void (*move)();
+    float WorldState::*phase;   // 0 to 4; the last carrier counts on to 30 once home
+    float WorldState::*pos;     // path coordinate, meaning depends on the phase
+    float WorldState::*heading; // heading about z; pitch in phase 3
+    int WorldState::*loaded;    // 1 while it carries its crumb
+    int WorldState::*released;  // lets it run; null: it runs once the scout has handed over
+    int WorldState::*releases;  // set 15 units out, for the carrier behind it; null: none
+    bool dwells;                // counts its phase on once home, then sends the column out again
+    const ColumnRules *rules;
+};
+constexpr int columnCarrierCount = 5;
+// Carriers 1 to 5 in drawing order, one row each.
+extern const ColumnCarrier columnCarriers[columnCarrierCount];
 
 // Step helpers shared by every mover and the short walk.
 // The end of a turn, and the guard beyond it that no step passes (a whole degree further).
