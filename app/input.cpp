@@ -15,42 +15,8 @@ constexpr float rotateStep = 1;
 constexpr int windowedWidth = 1000;
 constexpr int windowedHeight = 768;
 
-// Gait steps of one tick or manual step, degrees.
-constexpr int antennaStep = 1;
-constexpr int legSwingStep = 3;
-constexpr int legLiftStep = 1;
-constexpr int jawStep = 1;
-
 constexpr unsigned char keyTab = 9;
 constexpr unsigned char keyEscape = 27;
-
-// One step of an oscillator in its direction: up while its flag is 0, down while it is 1.
-// The remainder keeps the dividend's sign; the range is kept by the drawing of the ant.
-static void stepOscillator(int &angle, int direction, int step) {
-    angle = (direction == 0 ? angle + step : angle - step) % 360;
-}
-
-// One step of the two leg oscillators, shared by the `w` key and the animation tick.
-void stepLegs() {
-    if (world.antsHalted != 0) {
-        return;
-    }
-    stepOscillator(world.legSwingAngle, world.legSwingDir, legSwingStep);
-    stepOscillator(world.legLiftAngle, world.legLiftDir, legLiftStep);
-}
-
-// One step of the antenna and of the mandibles, shared by the `e` key and the tick.
-void stepAntennaAndJaw() {
-    stepOscillator(world.antennaAngle, world.antennaDir, antennaStep);
-    stepOscillator(world.jawAngle, world.jawDir, jawStep);
-}
-
-// The short walk may run only early in a round: patrol ants walking out and near their
-// nest, the scout less than 30 units along, the carrier column not yet started.
-bool shortWalkAllowed() {
-    return world.carrier1Phase == 0 && world.patrolPhase == 0 && world.scoutPos < 30 &&
-           world.patrolPos < 30 && world.columnStarted == 0;
-}
 
 static void toggle(int &flag) {
     flag = flag == 0 ? 1 : 0;

@@ -56,6 +56,13 @@ static bool playTrack(const KeyFrame *keys, int count, float t, int &angle) {
     return false;
 }
 
+// The short walk may run only early in a round: patrol ants walking out and near their
+// nest, the scout less than 30 units along, the carrier column not yet started.
+bool shortWalkAllowed() {
+    return world.carrier1Phase == 0 && world.patrolPhase == 0 && world.scoutPos < 30 &&
+           world.patrolPos < 30 && world.columnStarted == 0;
+}
+
 void tickShortWalk() {
     if (shortWalkAllowed()) {
         walk(world.scoutPos, scoutWalkStep);

@@ -5,66 +5,15 @@
 #include "scene/scene.h"
 #include "troupes/troupes.h"
 
-#include <GL/gl.h>
-
 // The scout's centre copy swings toward the food's bearing once it is this close.
 constexpr float bearingSwingReach = 40;
 constexpr float bearingSwingStep = 0.125f;
-// The scout's stay in the nest ends when the shared count reaches this.
-constexpr int nestStayEnd = 80;
+// The scout's phase in its nest, and once it has handed over to the column.
+constexpr int inNestPhase = 4;
 constexpr int handedOverPhase = 5;
 // The last phase in which a column ant is drawn, and carrier 5's dwell count after it.
 constexpr float lastDrawnPhase = 3;
 constexpr float dwellStart = 4;
-constexpr float dwellEnd = 30;
-
-static void rotateToCopy(const CopyPlacement &copy) {
-    float bearing = 0;
-    switch (copy.bearing) {
-    case CopyBearing::Scout:
-        bearing = world.scoutBearing;
-        break;
-    case CopyBearing::Food:
-        bearing = world.foodBearing;
-        break;
-    case CopyBearing::SideNest:
-        bearing = world.sideNestBearing;
-        break;
-    case CopyBearing::OppositeSideNest:
-        bearing = -world.sideNestBearing;
-        break;
-    }
-    glRotatef(bearing, 0, 0, 1);
-}
-
-void enterCopy(const CopyPlacement &copy) {
-    glPushMatrix();
-    rotateToCopy(copy);
-    glTranslatef(copy.nestX, copy.startY, 0);
-}
-
-void enterPorterCopy(const CopyPlacement &copy, float side) {
-    glPushMatrix();
-    rotateToCopy(copy);
-    if (copy.nestX != 0) {
-        glTranslatef(copy.nestX, 0, 0);
-    }
-    glTranslatef(side * porterSideOffset, copy.startY, 0);
-}
-
-bool isCentreCopy(const CopyPlacement &copy) {
-    return copy.bearing == CopyBearing::Scout || copy.bearing == CopyBearing::Food;
-}
-
-void bindCopySkin(const CopyPlacement &copy) {
-    GLuint skin = world.texYant;
-    if (copy.skin == CopySkin::Scout) {
-        skin = world.texFire;
-    } else if (copy.skin == CopySkin::Column) {
-        skin = world.texFire2;
-    }
-    glBindTexture(GL_TEXTURE_2D, skin);
-}
 
 static void swingScoutBearing() {
     if (world.foodDistance - world.scoutPos <= bearingSwingReach &&
@@ -78,7 +27,7 @@ static void swingScoutBearing() {
 
 // After its nest stay the scout hands over to the carrier column.
 static void handOverToColumn() {
-    if (world.waitCount == nestStayEnd && world.scoutPhase == 4) {
+    if (world.waitCount == scoutNestStayEnd && world.scoutPhase == inNestPhase) {
         world.carrier1Loaded = 0;
         world.waitCount = 0;
         world.scoutPhase = handedOverPhase;
@@ -95,7 +44,7 @@ void placeScout() {
             drawAntModelA();
         }
         handOverToColumn();
-        glPopMatrix();
+        leaveCopy();
     }
 }
 
@@ -146,7 +95,7 @@ void placeCarriers() {
             } else if (carrier.dwells) {
                 dwellLastCarrier(isCentreCopy(copy));
             }
-            glPopMatrix();
+            leaveCopy();
         }
     }
 }

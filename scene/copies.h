@@ -41,6 +41,8 @@ constexpr float porterSideOffset = 1.9f;
 void enterCopy(const CopyPlacement &copy);
 // The same for a porter on `side` (+1 right, -1 left): to the nest, then to its own side.
 void enterPorterCopy(const CopyPlacement &copy, float side);
+// Closes the bracket that enterCopy or enterPorterCopy opened: pops the matrix.
+void leaveCopy();
 // Whether the copy is the one at the centre nest.
 bool isCentreCopy(const CopyPlacement &copy);
 // Binds the texture of the copy's ant.

@@ -5,11 +5,8 @@
 #include "scene/scene.h"
 #include "troupes/troupes.h"
 
-#include <GL/gl.h>
-
 // The porters set out this many frames' count after carrier 5's second dwell.
 constexpr int porterStart = 30;
-constexpr float dwellEnd = 30;
 // A porter past its dive is no longer moved or drawn.
 constexpr float lastPorterPhase = 5;
 
@@ -40,7 +37,7 @@ void placePorters() {
                 bindCopySkin(copy);
                 drawAntModelA();
             }
-            glPopMatrix();
+            leaveCopy();
         }
     }
 }

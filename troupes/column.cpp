@@ -16,8 +16,8 @@ constexpr Turn thirdTurn = {270, 271};
 // The wait at the food: calls counted with the others halted, and the count that ends it.
 constexpr int lastWaitingCount = 30;
 constexpr int waitOverCount = 31;
-// The scout's stay in the nest counts up to this (the hand-off happens at 80).
-constexpr int nestStayGuard = 81;
+// The scout's stay in the nest counts on to one past the end of the stay.
+constexpr int nestStayGuard = scoutNestStayEnd + 1;
 // A carrier this far out releases the next one.
 constexpr float releaseDistance = 15;
 

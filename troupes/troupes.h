@@ -29,6 +29,10 @@ struct ColumnCarrier {
     const ColumnRules *rules;
 };
 constexpr int columnCarrierCount = 5;
+// The phase at which the dwelling carrier's count stops, and the porters wait for.
+constexpr float dwellEnd = 30;
+// The scout hands over to the column when its stay in the nest has counted this far.
+constexpr int scoutNestStayEnd = 80;
 // Carriers 1 to 5 in drawing order, one row each.
 extern const ColumnCarrier columnCarriers[columnCarrierCount];
 
