@@ -4,8 +4,20 @@
 #include <GL/gl.h>
 
 // All mutable state of the running world. Exactly one instance, `world`, lives for the
-// whole run. Angles are degrees, distances model units; flags hold 0 or 1. Phases held
-// in floats are small whole numbers compared for exact equality.
+// whole run and every routine reads and writes its fields directly. Angles are degrees,
+// distances model units; flags hold 0 or 1. Phases held in floats are small whole numbers
+// compared for exact equality.
+//
+// The fields keep the record's original layout, groups split as they were, so that byte
+// dumps of the record, from different frames or different builds, line up field by field;
+// no routine depends on the order. What the round reset renews is one unbroken run,
+// scoutPos to roundOver, between the camera and window before it and the textures after
+// it. New fields go at the end, so that nothing before them moves.
+//
+// The round reset (resetWorld) gives every field its initial value again, except what
+// belongs to the run rather than to a round: the camera and the window, which stay where
+// the user left them, and the texture names, which start-up fills once for the whole run.
+// Any other field set once at start-up survives the reset in the same way.
 struct WorldState {
     // Camera and window.
     float cameraPanX = 0;  // sideways pan of the scene (left arrow +0.5, right -0.5)
@@ -15,8 +27,7 @@ struct WorldState {
     float cameraYaw = 0;   // rotation about the y axis, degrees (v +1, V -1)
     int windowed = 0;      // 0: full screen; 1: the 1000 by 768 window that Tab asks for
 
-    // Ant troupes and scene director. Every field from scoutPos to roundOver returns to
-    // its initial value in the round reset.
+    // Ant troupes and scene director.
     float scoutPos = 0;           // scout path coordinate, meaning depends on the phase
     float scoutHeading = 0;       // scout heading about z; pitch in phase 3
     float rightPorterPos = 0;     // right porter path coordinate
@@ -25,21 +36,21 @@ struct WorldState {
     float leftPorterPhase = 0;    // left porter phase, 0 to 6
     float rightPorterHeading = 0; // right porter heading; pitch in phase 5
     float leftPorterHeading = 0;  // left porter heading; pitch in phase 5
-    float carrier1Pos = -0.5f;    // carriers 1 to 3 start half a unit behind the start point
-    float carrier2Pos = -0.5f;    //
-    float carrier3Pos = -0.5f;    //
-    float carrier4Pos = 0;        // carriers 4 and 5 start at the start point
-    float carrier5Pos = 0;        //
-    float carrier1Phase = 0;      // carrier phases, 0 to 4 (carrier 5 counts on to 30)
-    float carrier2Phase = 0;      //
-    float carrier3Phase = 0;      //
-    float carrier4Phase = 0;      //
-    float carrier5Phase = 0;      //
-    float carrier2Heading = 0;    // carrier headings; pitch in phase 3
-    float carrier1Heading = 0;    //
-    float carrier3Heading = 0;    //
-    float carrier4Heading = 0;    //
-    float carrier5Heading = 0;    //
+    float carrier1Pos = -0.5f;    // carrier 1 path coordinate, from 0.5 behind the start
+    float carrier2Pos = -0.5f;    // carrier 2 path coordinate, from 0.5 behind the start
+    float carrier3Pos = -0.5f;    // carrier 3 path coordinate, from 0.5 behind the start
+    float carrier4Pos = 0;        // carrier 4 path coordinate, from the start point
+    float carrier5Pos = 0;        // carrier 5 path coordinate, from the start point
+    float carrier1Phase = 0;      // carrier 1 phase, 0 to 4
+    float carrier2Phase = 0;      // carrier 2 phase, 0 to 4
+    float carrier3Phase = 0;      // carrier 3 phase, 0 to 4
+    float carrier4Phase = 0;      // carrier 4 phase, 0 to 4
+    float carrier5Phase = 0;      // carrier 5 phase, 0 to 4; counts on to 30 once home
+    float carrier2Heading = 0;    // carrier 2 heading; pitch in phase 3
+    float carrier1Heading = 0;    // carrier 1 heading; pitch in phase 3
+    float carrier3Heading = 0;    // carrier 3 heading; pitch in phase 3
+    float carrier4Heading = 0;    // carrier 4 heading; pitch in phase 3
+    float carrier5Heading = 0;    // carrier 5 heading; pitch in phase 3
     float patrolPos = 0;          // shared path coordinate of the ten patrol ants
     float patrolHeading = 0;      // patrol heading about z
     float patrolPhase = 0;        // patrol phase, 0 to 2
@@ -74,11 +85,11 @@ struct WorldState {
     int scoutPhase = 0;     // scout phase, 0 to 5
     int foodBites = 0;      // carrier 5's turning calls at the food; pile smaller from 2
     int porterDelay = 0;    // 0 first trip, 1 second trip, then frames up to 30
-    int carrier1Loaded = 0; // crumb flags; the scout uses carrier1Loaded as its own
-    int carrier2Loaded = 0; //
-    int carrier3Loaded = 0; //
-    int carrier4Loaded = 0; //
-    int carrier5Loaded = 0; //
+    int carrier1Loaded = 0; // carrier 1 holds its crumb; the scout uses this flag too
+    int carrier2Loaded = 0; // carrier 2 holds its crumb
+    int carrier3Loaded = 0; // carrier 3 holds its crumb
+    int carrier4Loaded = 0; // carrier 4 holds its crumb
+    int carrier5Loaded = 0; // carrier 5 holds its crumb
     int foodLifted = 0;     // 1 once the porters carry the food pile
     int columnStarted = 0;  // set by every call of carrier 1's mover
 
@@ -89,10 +100,10 @@ struct WorldState {
     // Troupe state, end of the animation fields.
     int waitCount = 0;        // shared wait at the food (to 31) and scout's nest stay (to 80)
     int antsHalted = 0;       // 1 while an ant counts its wait at the food
-    int carrier2Released = 0; // release flags, set by the carrier before at 15 units out
-    int carrier3Released = 0; //
-    int carrier4Released = 0; //
-    int carrier5Released = 0; //
+    int carrier2Released = 0; // carrier 2 may set out: carrier 1 is 15 units out
+    int carrier3Released = 0; // carrier 3 may set out: carrier 2 is 15 units out
+    int carrier4Released = 0; // carrier 4 may set out: carrier 3 is 15 units out
+    int carrier5Released = 0; // carrier 5 may set out: carrier 4 is 15 units out
     int roundOver = 0;        // 1 once the left porter has finished
 
     // Texture objects, filled by one glGenTextures call at start-up, in this order.

@@ -48,20 +48,21 @@ void placeScout() {
     }
 }
 
-// Sets the carriers back to the start of a trip; the scout stays handed over.
+// Sets the carriers, their relay and the shared wait back to their initial values for
+// another trip; the scout stays handed over.
 static void resetColumn() {
-    world.carrier1Pos = world.carrier2Pos = world.carrier3Pos = -0.5f;
-    world.carrier4Pos = world.carrier5Pos = 0;
-    world.carrier1Phase = world.carrier2Phase = world.carrier3Phase = 0;
-    world.carrier4Phase = world.carrier5Phase = 0;
-    world.carrier1Heading = world.carrier2Heading = world.carrier3Heading = 0;
-    world.carrier4Heading = world.carrier5Heading = 0;
-    world.carrier1Loaded = world.carrier2Loaded = world.carrier3Loaded = 0;
-    world.carrier4Loaded = world.carrier5Loaded = 0;
-    world.waitCount = 0;
-    world.antsHalted = 0;
-    world.carrier2Released = world.carrier3Released = 0;
-    world.carrier4Released = world.carrier5Released = 0;
+    const WorldState initial{};
+    for (const ColumnCarrier &carrier : columnCarriers) {
+        world.*carrier.pos = initial.*carrier.pos;
+        world.*carrier.phase = initial.*carrier.phase;
+        world.*carrier.heading = initial.*carrier.heading;
+        world.*carrier.loaded = initial.*carrier.loaded;
+        if (carrier.released != nullptr) {
+            world.*carrier.released = initial.*carrier.released;
+        }
+    }
+    world.waitCount = initial.waitCount;
+    world.antsHalted = initial.antsHalted;
 }
 
 // Carrier 5, once home, counts its phase on to 30; the first time it gets there the
