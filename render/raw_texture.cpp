@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sys/stat.h>
 
 // The six images of the world, in the order of their texture names.
 struct RawImage {
@@ -25,6 +26,12 @@ constexpr int rgbChannels = 3;
 
 void loadRawTexture(const char *fileName, int width, int height, int channels, GLenum format,
                     GLenum filter) {
+    // Only a regular file can be read: a folder would read as empty and a named pipe
+    // would block start-up, so both count as missing.
+    struct stat info {};
+    if (stat(fileName, &info) != 0 || !S_ISREG(info.st_mode)) {
+        std::exit(1);
+    }
     FILE *file = std::fopen(fileName, "rb");
     if (file == nullptr) {
         std::exit(1);

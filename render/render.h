@@ -8,7 +8,8 @@
 void initRender();
 // Reshape callback: fixed viewport and the frame projection, whatever the window size.
 void reshapeView(int width, int height);
-// Reads one headerless raw image into the bound texture, with mipmaps; exit(1) if unreadable.
+// Reads one headerless raw image into the bound texture, with mipmaps; exit(1) if it is not
+// a regular file or cannot be read.
 void loadRawTexture(const char *fileName, int width, int height, int channels, GLenum format,
                     GLenum filter);
 // Generates the six texture names and fills each from its file.
