@@ -114,7 +114,8 @@ frames=$(probe "$XS_TMP/cut.mp4")
 
 # The benchmark: count, median, 95th percentile and worst in ms, frames per second.
 run "$program" --benchmark 6
-[[ $status == 0 && $out =~ ^frames:\ 6$'\n'median:\ [0-9.]+\ ms$'\n'p95:\ [0-9.]+\ ms$'\n'worst:\ [0-9.]+\ ms$'\n'fps:\ [0-9.]+$ ]] ||
+shape=$(sed -E 's/[0-9]+\.[0-9]+/T/g' <<<"$out")
+[[ $status == 0 && $shape == $'frames: 6\nmedian: T ms\np95: T ms\nworst: T ms\nfps: T' ]] ||
     fail "benchmark: status $status, output: $out"
 
 # Installed: started from / it finds its textures; from a folder of textures it reads those,
