@@ -76,7 +76,7 @@ held=$(fake_ffmpeg held '{ head -c 4718592; touch "$HELD.held"; until [[ -e $HEL
     sleep 0.1; done; cat; } | /usr/bin/ffmpeg "$@"')
 HELD=$XS_TMP/h PATH=$held:$PATH "$program" --record "$XS_TMP/held.mp4" --frames 4 2>/dev/null &
 XS_PROG_PID=$!
-xs_poll 60 test -e "$XS_TMP/h.held" && sleep 0.5 && xs_try_find_window || fail "no held frame"
+xs_poll 60 test -e "$XS_TMP/h.held" && sleep 1 && xs_try_find_window || fail "no held frame"
 xs_capture "$XS_TMP/screen.png" || fail "no capture of the held frame"
 touch "$XS_TMP/h.go"
 wait "$XS_PROG_PID" || fail "held recording: status $?"
