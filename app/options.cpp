@@ -19,6 +19,8 @@
 // Exit statuses: 0 after help or version, 2 for a command line that cannot be run.
 constexpr int helpStatus = 0;
 constexpr int usageStatus = 2;
+// Frame counts stop here: over nineteen days at 60 frames a second.
+constexpr long mostFrames = 100000000;
 
 constexpr char usageText[] = R"(Usage: bemo-world [GLUT options] [options]
 A real-time 3-D animation of an ant colony. Without options it runs full screen (where the
@@ -68,14 +70,15 @@ constexpr size_t cameraFieldsRequired = 3;
     std::exit(usageStatus);
 }
 
-// A whole number of at least `least`, or the end of the process.
+// A whole number from `least` to mostFrames, or the end of the process.
 static long countValue(const char *option, const char *text, long least) {
     char *end = nullptr;
     errno = 0;
     long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || errno != 0 || value < least) {
+    if (end == text || *end != '\0' || errno != 0 || value < least || value > mostFrames) {
         rejectCommandLine(std::string("bad value '") + text + "' for " + option +
-                          ": a whole number of at least " + std::to_string(least) + " is needed");
+                          ": a whole number from " + std::to_string(least) + " to " +
+                          std::to_string(mostFrames) + " is needed");
     }
     return value;
 }
