@@ -31,13 +31,15 @@ Options:
   --data DIR           read the six .raw textures from DIR
   --camera X,Y,Z[,P,T] start with the camera panned by X,Y (each arrow key 0.5), zoomed by Z
                        (i +2, o -1) and turned by P and T degrees (r, v)
-  --record FILE        record a clip and end: FILE.mp4 is H.264 at 60 frames per second,
-                       FILE.gif an animated GIF at 50; the animation runs from the start,
-                       one animation step per frame however slow the drawing
+  --record FILE        record a clip to FILE and end: a .mp4 is H.264 at 60 frames per
+                       second, a .gif an animated GIF at 50; the animation runs from the
+                       start, one step per frame however slow the drawing (s, d and Tab
+                       are passed over; Esc or Ctrl-C end it early, keeping the clip)
   --frames N           frames kept in the clip (needed with --record)
   --skip K             frames drawn before the first kept one (default 0)
   --benchmark N        draw N frames unpaced with the animation running, then print the
                        frame count, median, 95th percentile and worst frame time, and fps
+                       (s, d and Tab are passed over)
   --help               show this help and end
   --version            show the version and end
 
