@@ -8,6 +8,7 @@
 
 constexpr double terminalRefreshSeconds = 0.25;
 constexpr long progressSteps = 10;
+// On a terminal each line starts over the last and clears what is left of it.
 constexpr char clearLineEnd[] = "\x1b[K";
 
 void reportProgress(double now) {
@@ -26,9 +27,9 @@ void reportProgress(double now) {
     double rate = elapsed > 0 ? run.framesDrawn / elapsed : 0;
     double left = rate > 0 ? (run.framesTotal - run.framesDrawn) / rate : 0;
     const char *stage = run.framesDrawn <= world.options.skipFrames ? "skipping" : "recording";
-    std::fprintf(stderr, "%s%s: %ld/%ld frames, %.1f frames/s, %.0f s left%s", terminal ? "\r" : "",
-                 stage, run.framesDrawn, run.framesTotal, rate, left,
-                 terminal && !last ? clearLineEnd : "\n");
+    std::fprintf(stderr, "%s%s: %ld/%ld frames, %.1f frames/s, %.0f s left%s%s",
+                 terminal ? "\r" : "", stage, run.framesDrawn, run.framesTotal, rate, left,
+                 terminal ? clearLineEnd : "", terminal && !last ? "" : "\n");
 }
 
 const char *progressBreak() {
