@@ -1,5 +1,6 @@
 // Program start-up: GLUT, the one window, render set-up, callbacks and the key menu.
 #include "app/app.h"
+#include "app/world_state.h"
 #include "render/render.h"
 #include "scene/scene.h"
 
@@ -39,9 +40,10 @@ constexpr const char *menuTexts[] = {
 constexpr int menuEntryValue = 1;
 
 // Opens the full-screen game-mode window, or the stand-in window where game mode is
-// impossible or cannot be entered, so that a GL context always exists afterwards.
+// impossible, cannot be entered or is not wanted, so that a GL context always exists afterwards.
 static void openWindow() {
-    if (glutGameModeGet(GLUT_GAME_MODE_POSSIBLE) && glutEnterGameMode()) {
+    if (world.options.windowOnly == 0 && glutGameModeGet(GLUT_GAME_MODE_POSSIBLE) &&
+        glutEnterGameMode()) {
         return;
     }
     glutInitWindowPosition(0, 0);
@@ -51,6 +53,8 @@ static void openWindow() {
 
 void startWorld(int *argc, char **argv) {
     glutInit(argc, argv);
+    readOptions(*argc, argv);
+    startRecording();
     glutInitDisplayString(displayString);
     glutGameModeString(gameModeString);
     openWindow();
@@ -64,6 +68,7 @@ void startWorld(int *argc, char **argv) {
         glutAddMenuEntry(text, menuEntryValue);
     }
     glutAttachMenu(GLUT_RIGHT_BUTTON);
+    startFrameRun();
     glutMainLoop();
 }
 

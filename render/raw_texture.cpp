@@ -6,11 +6,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <sys/stat.h>
 
 // The six images of the world, in the order of their texture names.
 struct RawImage {
     GLuint WorldState::*texture; // where the texture object's name is kept
-    const char *fileName;        // relative to the working directory
+    const char *fileName;        // in the texture folder: the working directory, or --data
     int width;                   // pixels
     int height;                  // pixels
 };
@@ -25,6 +27,12 @@ constexpr int rgbChannels = 3;
 
 void loadRawTexture(const char *fileName, int width, int height, int channels, GLenum format,
                     GLenum filter) {
+    // Only a regular file can be read: a folder would read as empty and a named pipe
+    // would block start-up, so both count as missing.
+    struct stat info {};
+    if (stat(fileName, &info) != 0 || !S_ISREG(info.st_mode)) {
+        std::exit(1);
+    }
     FILE *file = std::fopen(fileName, "rb");
     if (file == nullptr) {
         std::exit(1);
@@ -54,6 +62,10 @@ void loadTextures() {
         const RawImage &image = rawImages[i];
         world.*image.texture = names[i];
         glBindTexture(GL_TEXTURE_2D, names[i]);
-        loadRawTexture(image.fileName, image.width, image.height, rgbChannels, GL_RGB, GL_LINEAR);
+        std::string path = image.fileName;
+        if (world.options.dataFolder != nullptr) {
+            path = std::string(world.options.dataFolder) + "/" + image.fileName;
+        }
+        loadRawTexture(path.c_str(), image.width, image.height, rgbChannels, GL_RGB, GL_LINEAR);
     }
 }

@@ -8,10 +8,11 @@
 void initRender();
 // Reshape callback: fixed viewport and the frame projection, whatever the window size.
 void reshapeView(int width, int height);
-// Reads one headerless raw image into the bound texture, with mipmaps; exit(1) if unreadable.
+// Reads one headerless raw image into the bound texture, with mipmaps; exit(1) if it is not
+// a regular file or cannot be read.
 void loadRawTexture(const char *fileName, int width, int height, int channels, GLenum format,
                     GLenum filter);
-// Generates the six texture names and fills each from its file.
+// Generates the six texture names and fills each from its file, in the --data folder if given.
 void loadTextures();
 // A new quadric drawing filled, smoothly lit and textured; null where none can be made.
 GLUquadric *newTexturedQuadric();

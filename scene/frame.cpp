@@ -1,4 +1,5 @@
 // The display routine: one whole frame of the world, scenery first, then every ant group.
+#include "app/app.h"
 #include "app/world_state.h"
 #include "render/render.h"
 #include "scene/scene.h"
@@ -109,5 +110,6 @@ void displayScene() {
     placeForagers();
     placePatrolAnts();
     deleteQuadric(quadric);
+    frameDrawn();
     glutSwapBuffers();
 }

@@ -51,7 +51,8 @@ void endRoundIfOver() {
     }
 }
 
-// Everything of the animation starts afresh; the camera, the window and the textures stay.
+// Everything of the animation starts afresh; the camera, the window, the textures and the
+// program around the animation (options, recording, benchmark) stay.
 void resetWorld() {
     const WorldState kept = world;
     world = WorldState{};
@@ -67,4 +68,6 @@ void resetWorld() {
     world.texFire = kept.texFire;
     world.texHole = kept.texHole;
     world.texYant = kept.texYant;
+    world.options = kept.options;
+    world.run = kept.run;
 }

@@ -1,0 +1,90 @@
+// Runs of a fixed number of frames, a recording or the benchmark: exactly one animation tick
+// before each frame drawn, from the first frame to the last, then the end of the process.
+#include "app/app.h"
+#include "app/world_state.h"
+
+#include <GL/freeglut.h>
+#include <chrono>
+
+constexpr unsigned char keyTab = 9;
+constexpr unsigned char keyEscape = 27;
+
+double steadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+static bool recording() {
+    return world.options.recordPath != nullptr;
+}
+
+// The run owns the idle callback, so `s` and `d` are passed over, and Tab too, which would
+// shrink the window below the frame; Esc ends a recording with the clip made so far. Every
+// other key works as usual.
+static void handleRunKey(unsigned char key, int x, int y) {
+    if (key == 's' || key == 'd' || key == keyTab) {
+        return;
+    }
+    if (key == keyEscape && recording()) {
+        endRecording(0);
+    }
+    handleKey(key, x, y);
+}
+
+void startFrameRun() {
+    FrameRun &run = world.run;
+    if (recording()) {
+        run.framesTotal = world.options.skipFrames + world.options.recordFrames;
+    } else if (world.options.benchmarkFrames != 0) {
+        run.framesTotal = world.options.benchmarkFrames;
+        startBenchmark();
+    } else {
+        return;
+    }
+    glutKeyboardFunc(handleRunKey);
+    glutIdleFunc(tickFrameRun);
+    run.startSeconds = steadySeconds();
+    tickFrameRun();
+}
+
+// GLUT draws at most one frame per pass of its loop, before the idle call, and only while the
+// window is visible; so a tick is made only once the frame asked for by the last one is drawn.
+void tickFrameRun() {
+    FrameRun &run = world.run;
+    if (recording() && interruptPending()) {
+        endRecording(interruptedStatus);
+    }
+    if (run.framePending == 1) {
+        glutPostRedisplay();
+        return;
+    }
+    double now = steadySeconds();
+    if (run.framesDrawn > 0) {
+        if (recording()) {
+            reportProgress(now);
+        } else {
+            noteFrameTime(now - run.tickSeconds);
+        }
+    }
+    if (run.framesDrawn == run.framesTotal) {
+        if (recording()) {
+            endRecording(0);
+        }
+        reportBenchmark();
+    }
+    tickAnimation();
+    run.framePending = 1;
+    run.tickSeconds = now;
+}
+
+void frameDrawn() {
+    FrameRun &run = world.run;
+    if (run.framesTotal == 0) {
+        return;
+    }
+    run.framesDrawn += 1;
+    run.framePending = 0;
+    if (recording() && run.framesDrawn > world.options.skipFrames) {
+        keepFrame();
+    }
+}
