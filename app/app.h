@@ -24,7 +24,9 @@ void stepAntennaAndJaw();
 bool shortWalkAllowed();
 
 // The program around the animation.
-// Reads the options after GLUT's; help, version and a command line that cannot run end here.
+// Prints the usage or the version and ends, if asked; before GLUT, which needs a display.
+void answerHelpOrVersion(int argc, char **argv);
+// Reads the options after GLUT's; a command line that cannot run ends here, status 2.
 void readOptions(int argc, char **argv);
 // Starts ffmpeg for --record, before any window opens; nothing without --record.
 void startRecording();

@@ -168,8 +168,7 @@ static const char *optionValue(int argc, char **argv, int *at) {
     return argv[*at];
 }
 
-void readOptions(int argc, char **argv) {
-    ProgramOptions &options = world.options;
+void answerHelpOrVersion(int argc, char **argv) {
     for (int at = 1; at < argc; ++at) {
         std::string option = argv[at];
         if (option == "--help") {
@@ -178,7 +177,15 @@ void readOptions(int argc, char **argv) {
         } else if (option == "--version") {
             std::printf("bemo-world %s\n", BEMO_VERSION);
             std::exit(helpStatus);
-        } else if (option == "--window") {
+        }
+    }
+}
+
+void readOptions(int argc, char **argv) {
+    ProgramOptions &options = world.options;
+    for (int at = 1; at < argc; ++at) {
+        std::string option = argv[at];
+        if (option == "--window") {
             options.windowOnly = 1;
         } else if (option == "--data") {
             options.dataFolder = optionValue(argc, argv, &at);

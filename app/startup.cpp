@@ -52,6 +52,7 @@ static void openWindow() {
 }
 
 void startWorld(int *argc, char **argv) {
+    answerHelpOrVersion(*argc, argv);
     glutInit(argc, argv);
     readOptions(*argc, argv);
     startRecording();
