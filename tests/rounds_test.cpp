@@ -116,7 +116,7 @@ TEST_F(Rounds, FirstRoundsKeepTheirFiguresAndEveryRoundTheInvariants) {
             }
             // Now and then the frame is played again, logged: every quadric is filled and
             // textured, and the centre nest's porters mirror each other across the food's line.
-            if (world.rightPorterPos != 0 && world.leftPorterPhase < 5 && frames % 300 == 0) {
+            if (world.rightPorterPos != 0 && world.leftPorterPhase < 5 && frames % 25 == 0) {
                 world = before;
                 frame(true);
                 for (const Primitive &p : recorder.primitives) {
