@@ -130,7 +130,7 @@ TEST_F(Rounds, FirstRoundsKeepTheirFiguresAndEveryRoundTheInvariants) {
         }
         EXPECT_EQ(frames, figures[3]);
         EXPECT_EQ(releases, (std::array<int, 4>{2, 2, 2, 2}));
-        std::printf("round %d: %ld frames\n", round + 1, frames);
+        std::printf("round %d (%g, %g): %ld frames\n", round + 1, figures[0], figures[1], frames);
     }
     // Random keys (all but Esc) and arrows between frames; a stopped animation is started again.
     std::mt19937 random(7);
