@@ -1,127 +1,107 @@
-// One frame's scenery in world coordinates: ground, nests, food pile and copies, target choice.
-#include "app/world_state.h"
-#include "gl_double/recording_gl.h"
-#include "scene/scene.h"
-
-#include <cmath>
-#include <cstdlib>
-#include <gtest/gtest.h>
+// Single frames and movers: target table, where the groups stand, mirror symmetry, foragers' trip.
+#include "models/models.h"
+#include "world_fixture.h"
 
 namespace {
-using namespace gldouble;
-using Vec = std::array<double, 3>;
+// The target table, indexed by roll - 1: the food's bearing, the turn that carries the copies
+// to the side nests, the foragers' pause in calls; and the food distances.
+constexpr float targetRows[10][3] = {
+    {50, 90, 1400},   {60, 90, 1600},   {70, -90, 1700},  {80, 90, 2000},  {90, 90, 2000},
+    {-90, -90, 1400}, {115, -90, 1600}, {121, -90, 1700}, {-60, 90, 2000}, {-50, -90, 2000}};
+constexpr float targetDistances[10] = {44.7f, 50, 59, 60, 55, 55, 35, 39, 56, 34};
+constexpr unsigned seeds = 40; // generator seeds whose first two rolls reach every row
+// The foragers' trip in mover calls: out to the halfway point, on past the food, the turn, home.
+constexpr long outCalls = 11499, onCalls = 2100, turnCalls = 720, homeCalls = 5040;
 
-constexpr double degrees = M_PI / 180;
-// The bearing table's columns and the distance table, indexed by roll - 1.
-constexpr float foodBearings[10] = {50, 60, 70, 80, 90, -90, 115, 121, -60, -50};
-constexpr float sideNestBearings[10] = {90, 90, -90, 90, 90, -90, -90, -90, 90, -90};
-constexpr int foragerWaits[10] = {1400, 1600, 1700, 2000, 2000, 1400, 1600, 1700, 2000, 2000};
-constexpr float distances[10] = {44.7f, 50, 59, 60, 55, 55, 35, 39, 56, 34};
-// The fixture's camera only translates: its fixed offset plus the pan and zoom set below.
-constexpr Vec cameraShift = {-20 + 3, -20 - 2, -400 + 10};
-
-struct Frame : ::testing::Test {
-    void SetUp() override {
-        resetRecorder();
-        world = WorldState{};
-        world.texCandy = 12, world.texWood = 13, world.texHole = 15;
-        world.cameraPanX = 3, world.cameraPanY = -2, world.cameraZoom = 10;
-        world.wireframe = 1; // the scenery stays solid all the same
-    }
-    // One frame with the targets of the rolls' table rows and the pile's state as given.
-    static void frame(int distanceRoll, int bearingRoll, int bites = 0, int lifted = 0) {
-        world.targetsChosen = 1, world.foodBites = bites, world.foodLifted = lifted;
-        world.foodDistance = distances[distanceRoll - 1];
-        world.foodBearing = foodBearings[bearingRoll - 1];
-        world.sideNestBearing = sideNestBearings[bearingRoll - 1];
-        displayScene();
-    }
-    // gluSpheres of texture `texture` and radius above `minRadius`, in drawing order.
-    static std::vector<Primitive> spheres(GLuint texture, double minRadius = 0) {
-        std::vector<Primitive> found;
-        for (const Primitive &p : rec().primitives) {
-            if (p.kind == Prim::GluSphere && p.texture == texture && p.args[0] > minRadius) {
-                found.push_back(p);
-            }
-        }
-        return found;
-    }
-    // `p` is unlit and solid at world point `centre`; its axes times `r` are the `semiAxes`.
-    static void expectShape(const Primitive &p, Vec centre, std::array<Vec, 3> semiAxes, double r) {
-        EXPECT_TRUE(!p.lighting && p.quadricFill) << "unlit and solid";
-        for (int k = 0; k < 3; ++k) {
-            EXPECT_NEAR(p.modelview[12 + k] - cameraShift[k], centre[k], 1e-3) << "centre " << k;
-            for (int a = 0; a < 3; ++a) {
-                EXPECT_NEAR(p.modelview[4 * a + k] * r, semiAxes[a][k], 1e-4) << "axis " << a << k;
-            }
-        }
-    }
-    // A food pile turned by `turn` degrees about z: semi-axes 3r across, r along, r up.
-    static void expectPile(const Primitive &p, double turn, double x, double y, double r) {
-        const double c = std::cos(turn * degrees) * r, s = std::sin(turn * degrees) * r;
-        EXPECT_EQ(p.args, (std::vector<double>{r, 30, 20}));
-        expectShape(p, {x, y, 0.2}, {{{3 * c, 3 * s, 0}, {-s, c, 0}, {0, 0, r}}}, r);
-    }
-};
-
-TEST_F(Frame, GroundAndNestsStandWhereTheWorldPutsThem) {
-    frame(1, 1);
-    ASSERT_EQ(primitiveCount(Prim::Disk), 1);
-    const Primitive &ground = rec().primitives.front();
-    EXPECT_EQ(ground.args, (std::vector<double>{0, 200, 20, 4}));
-    EXPECT_EQ(ground.texture, world.texWood);
-    expectShape(ground, {0, 0, -0.67}, {{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}}, 1);
-    const std::vector<Primitive> nests = spheres(world.texHole);
-    ASSERT_EQ(nests.size(), 3u);
-    expectShape(nests[0], {0, 0, -4}, {{{9.6, 0, 0}, {0, 6, 0}, {0, 0, 4.8}}}, 1.2);
-    expectShape(nests[1], {0, -148, -1}, {{{15, 0, 0}, {0, 4.8, 0}, {0, 0, 2.4}}}, 1.2);
-    expectShape(nests[2], {0, 148, -1}, {{{15, 0, 0}, {0, 4.8, 0}, {0, 0, 2.4}}}, 1.2);
-    EXPECT_EQ(rec().quadricsMade, rec().quadricsDeleted);
-}
-
-TEST_F(Frame, FoodPileAndCopiesForEveryBearingDistanceAndBite) {
-    for (int rolls = 0; rolls < 100; ++rolls) {
-        const int b = rolls / 10 + 1, d = rolls % 10 + 1, bites = rolls % 3; // bearing, distance
-        SCOPED_TRACE(testing::Message() << "rolls " << b << "/" << d << ", bites " << bites);
+TEST_F(World, EveryTargetRowPlacesTheFoodPileAndItsCopies) {
+    std::array<int, 20> seen{}; // rows, then distances
+    for (unsigned seed = 1; seed <= seeds; ++seed) {
         SetUp();
-        frame(d, b, bites);
-        const std::vector<Primitive> piles = spheres(world.texCandy, 0.5); // not side pieces
+        std::srand(seed);
+        const int d = std::rand() % 10, b = std::rand() % 10;
+        std::srand(seed);
+        frame(true);
+        seen[b] = seen[10 + d] = 1;
+        const float *row = targetRows[b];
+        EXPECT_EQ(std::make_tuple(world.foodBearing, world.sideNestBearing,
+                                  float(world.foragerWaitLength), world.foodDistance),
+                  std::make_tuple(row[0], row[1], row[2], targetDistances[d]));
+        // The pile 3.8 past the food distance; its copies as far out along x by the side nests.
+        const std::vector<Vec> piles = spheres(0.9, world.texCandy);
+        const double r = targetDistances[d] + 3.8, s = row[1] / 90, a = row[0] * degrees;
         ASSERT_EQ(piles.size(), 3u);
-        const double out = distances[d - 1] + 3.8, food = foodBearings[b - 1] * degrees;
-        const double side = sideNestBearings[b - 1], sign = side / 90, r = bites < 2 ? 0.9 : 0.79;
-        expectPile(piles[0], food / degrees, out * std::sin(food), -out * std::cos(food), r);
-        // Copy A at the side nest that +90 turns it to (y = -148), copy B at the other.
-        expectPile(piles[1], side, sign * out, -150 * sign, r);
-        expectPile(piles[2], -side, -sign * out, 150 * sign, r);
+        EXPECT_LT(distance(piles[0], {r * std::sin(a), -r * std::cos(a), 0.2}), 1e-3);
+        EXPECT_LT(distance(piles[1], {s * r, -s * 150, 0.2}) +
+                      distance(piles[2], {-s * r, s * 150, 0.2}),
+                  1e-3);
     }
-    SetUp();
-    frame(4, 9, 0, 1);
-    EXPECT_EQ(spheres(world.texCandy, 0.5).size(), 0u) << "no pile once lifted";
+    EXPECT_EQ(std::count(seen.begin(), seen.end(), 1), 20) << "a row or distance never drawn";
 }
 
-TEST_F(Frame, FirstFrameChoosesTargetsFromTwoRolls) {
-    for (unsigned seed : {1u, 2u, 5u, 17u, 99u}) {
-        SetUp();
-        std::srand(seed);
-        const int d = std::rand() % 10 + 1, b = std::rand() % 10 + 1, next = std::rand();
-        std::srand(seed);
-        displayScene();
-        EXPECT_EQ(std::make_tuple(world.targetsChosen, world.foodDistance, world.foodBearing,
-                                  world.sideNestBearing, world.foragerWaitLength,
-                                  world.sideFoodDistance),
-                  std::make_tuple(1, distances[d - 1], foodBearings[b - 1], sideNestBearings[b - 1],
-                                  foragerWaits[b - 1], 60));
-        displayScene(); // targets stay chosen: no further roll
-        EXPECT_EQ(std::rand(), next) << "seed " << seed;
+TEST_F(World, GroupsStandWhereTheWorldPutsThem) {
+    world.foragerPos = world.patrolPos = 20; // 20 along, outbound
+    frame(true);
+    const std::vector<Vec> pieces = spheres(0.3, world.texCandy),
+                           walkers = spheres(headRadius, world.texFire),
+                           foragers = spheres(headRadius, world.texYant);
+    world.patrolLap = 1, world.patrolPhase = 1, world.patrolPos = 5, world.patrolHeading = 90;
+    frame(true); // the patrol ants' last walk after their lap
+    for (double x : {-10, -5, 0, 5, 10}) {
+        for (double s : {-1, 1}) { // at the nest at y = 148 s and the patrol row at y = 85 s
+            EXPECT_TRUE(anyAt(pieces, {x, s * 64.7, -0.6})) << "side food " << x;
+            EXPECT_TRUE(anyAt(foragers, {x, s * 127, 0})) << "forager walking to the centre";
+            EXPECT_TRUE(anyAt(walkers, {x + s * 21, s * 85, 0})) << "patrol ant walking out";
+            EXPECT_TRUE(anyAt(spheres(headRadius, world.texFire), {x, s * 91, 0})) << "and away";
+        }
     }
 }
 
-TEST_F(Frame, MissingQuadricStillFinishesTheFrame) {
-    rec().failQuadrics = true;
-    frame(2, 6);
-    EXPECT_GT(primitiveCount(Prim::WireCube), 0) << "the ants are still drawn";
-    EXPECT_EQ(std::make_tuple(rec().swaps, rec().stackErrors, rec().quadricErrors),
-              std::make_tuple(1L, 0L, 0L));
+// Whether b is a's mirror image in the model's midplane x = 0: its centre and its y axis (a
+// rod's length) mirrored, the axis either way round.
+bool mirrored(const Primitive &a, const Primitive &b) {
+    const Matrix &m = a.modelview, &n = b.modelview;
+    const Vec centre{-m[12], m[13], m[14]}, axis{-m[4], m[5], m[6]};
+    const double turned =
+        std::min(distance(axis, {n[4], n[5], n[6]}), distance(axis, {-n[4], -n[5], -n[6]}));
+    return a.kind == b.kind && a.args == b.args &&
+           distance(centre, {n[12], n[13], n[14]}) + turned < 1e-4;
+}
+
+TEST_F(World, AntModelIsMirrorSymmetricWithItsLegsInOppositePhase) {
+    world.jawAngle = 60, world.antennaAngle = -150; // half open
+    world.legLiftAngle = 3, world.legSwingAngle = 20;
+    drawAntModelA();
+    const std::vector<Primitive> ant = recorder.primitives;
+    recorder.primitives.clear();
+    world.legLiftAngle = -3, world.legSwingAngle = -20; // the other legs' pose
+    drawAntModelA();
+    ASSERT_EQ(ant.size(), 29u);
+    for (std::size_t i = 0; i < ant.size(); ++i) {
+        EXPECT_TRUE(std::any_of(recorder.primitives.begin(), recorder.primitives.end(),
+                                [&](const Primitive &p) { return mirrored(ant[i], p); }))
+            << i;
+    }
+    // It faces -y (its head centre 1 ahead), its left side (the first eye) toward +x.
+    EXPECT_TRUE(std::abs(ant[0].modelview[13] + 1) < 1e-6 && ant[3].modelview[12] > 0);
+}
+
+TEST_F(World, ForagersTripTakesItsCallsAndEndsExactlyOnItsMarks) {
+    world.sideFoodDistance = 60, world.foragerWaitLength = 1600, world.animationRunning = 1;
+    const auto callsUntil = [](bool (*done)()) {
+        long calls = 0;
+        for (; !done() && calls < 100000; ++calls) {
+            moveForager();
+        }
+        return calls;
+    };
+    EXPECT_EQ(callsUntil([] { return world.foragerWaitCount == 1; }), outCalls);
+    EXPECT_EQ(world.foragerPos, 50.0f);
+    EXPECT_EQ(callsUntil([] { return world.foragerWaitCount == 1600; }), 1599) << "the pause";
+    EXPECT_EQ(callsUntil([] { return world.foragerHeading > 0; }), onCalls);
+    EXPECT_EQ(callsUntil([] { return world.foragerPhase == 1; }) + 1, turnCalls);
+    EXPECT_EQ(std::tie(world.foragerHeading, world.sideFoodTaken), std::make_tuple(180.0f, 1));
+    EXPECT_EQ(callsUntil([] { return world.foragerPhase == 2; }) + 1, homeCalls);
+    EXPECT_EQ(world.foragerPos, 1.0f);
 }
 
 } // namespace

@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# End-to-end test: a session of the real program on a virtual display, then a start without an image.
+# Args: PROGRAM BUILD_DIR (holding the images) FRAME_CHECK; failed runs keep session-captures/.
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xsession.sh"
+# Where the patrol row at world y = +85 walks in the default view, and ground there that no ant
+# crosses early in a round.
+PATROL_BAND=1000x44+0+8
+QUIET_GROUND=240x140+20+610
+WAIT=10 # seconds a key's effect may take to show
+
+fail() { echo "error: $*" >&2; mkdir -p session-captures; cp "$XS_TMP"/*.png session-captures/; exit 1; }
+same_in() { (($(xs_pixels_differing "$2" "$3" "$1") == 0)) || fail "$4"; }
+window_size_is() { [[ $(xdotool getwindowgeometry "$XS_WINDOW") == *"Geometry: $1"* ]]; }
+xs_start_display
+cap=$XS_TMP
+xs_start_program "$1" "$2"
+xs_find_window 60
+xs_wait_first_frame "$cap/start.png" 90
+/usr/bin/convert "$cap/start.png" "ppm:$cap/start.ppm"
+"$3" "$cap/start.ppm" || fail "the first frame does not show ground, nest and food"
+
+# m: wire-frame ants, the ground as it was; m again: solid ants, the first picture (below).
+xs_key m
+xs_poll $WAIT xs_capture_differs "$cap/wire.png" "$cap/start.png" "$PATROL_BAND" || fail "m: no wire"
+same_in "$QUIET_GROUND" "$cap/start.png" "$cap/wire.png" "m changed the ground"
+xs_key m
+
+# The camera keys change the picture; 1 brings back the first picture exactly.
+xs_press_keys Left 6 Up 4 i 5 o 2 r 3 v 3
+xs_poll $WAIT xs_capture_differs "$cap/moved.png" "$cap/start.png" || fail "the camera keys"
+xs_key 1
+xs_poll $WAIT xs_capture_same "$cap/reset.png" "$cap/start.png" || fail "1 (or m) did not restore it"
+
+# Tab: a 1000x768 window showing the left part of the same picture.
+xs_key Tab
+xs_poll $WAIT window_size_is 1000x768 || fail "Tab gave no 1000x768 window"
+xs_wait_steady "$cap/tab.png" $WAIT || fail "the windowed picture did not settle"
+same_in 1000x768+0+0 "$cap/start.png" "$cap/tab.png" "Tab changed the picture"
+
+# s: a second later the patrol ants have moved on, the ground has not; Esc ends it all.
+xs_key s
+sleep 1
+xs_capture "$cap/run-1.png"
+sleep 1
+xs_capture_differs "$cap/run-2.png" "$cap/run-1.png" "$PATROL_BAND" || fail "no patrol ant moved"
+same_in "$QUIET_GROUND" "$cap/run-1.png" "$cap/run-2.png" "the ground changed while running"
+xs_end_program
+xs_check_ending 0 || fail "Esc did not end the running program cleanly"
+
+# Without hole.raw the program ends at once with status 1, silently, leaving no window.
+xs_start_program "$1" "$(xs_texture_folder without-hole "$2" hole.raw)"
+xs_wait_program_exit 60
+xs_check_ending 1 || fail "a missing image did not end the program with status 1"
