@@ -51,23 +51,26 @@ void endRoundIfOver() {
     }
 }
 
-// Everything of the animation starts afresh; the camera, the window, the textures and the
-// program around the animation (options, recording, benchmark) stay.
+// What belongs to the run rather than to a round: the camera where the user left it, and the
+// texture names that start-up made once. The window, the options and the frame run stay too.
+constexpr float WorldState::*keptCamera[] = {&WorldState::cameraPanX, &WorldState::cameraPanY,
+                                             &WorldState::cameraZoom, &WorldState::cameraPitch,
+                                             &WorldState::cameraYaw};
+constexpr GLuint WorldState::*keptTextures[] = {&WorldState::texFire2, &WorldState::texCandy,
+                                                &WorldState::texWood,  &WorldState::texFire,
+                                                &WorldState::texHole,  &WorldState::texYant};
+
+// Everything of the animation starts afresh; what belongs to the run stays.
 void resetWorld() {
     const WorldState kept = world;
     world = WorldState{};
-    world.cameraPanX = kept.cameraPanX;
-    world.cameraPanY = kept.cameraPanY;
-    world.cameraZoom = kept.cameraZoom;
-    world.cameraPitch = kept.cameraPitch;
-    world.cameraYaw = kept.cameraYaw;
+    for (float WorldState::*field : keptCamera) {
+        world.*field = kept.*field;
+    }
+    for (GLuint WorldState::*field : keptTextures) {
+        world.*field = kept.*field;
+    }
     world.windowed = kept.windowed;
-    world.texFire2 = kept.texFire2;
-    world.texCandy = kept.texCandy;
-    world.texWood = kept.texWood;
-    world.texFire = kept.texFire;
-    world.texHole = kept.texHole;
-    world.texYant = kept.texYant;
     world.options = kept.options;
     world.run = kept.run;
 }
