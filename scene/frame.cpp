@@ -3,6 +3,7 @@
 #include "app/world_state.h"
 #include "render/render.h"
 #include "scene/scene.h"
+#include "troupes/troupes.h"
 
 #include <GL/freeglut.h>
 
@@ -27,9 +28,7 @@ constexpr float sideNestZ = -1;
 // The food pile: `foodBeyond` past the food distance, long across the bearing line.
 constexpr double foodBeyond = 3.8;
 constexpr float foodHeight = 0.2f;
-constexpr float foodStretchX = 3;
 constexpr double foodRadius = 0.9;
-constexpr double bittenFoodRadius = 0.79;
 constexpr int bitesToShrink = 2;
 // The pile's copies at the side nests lie this far along x in their rotated frame.
 constexpr float sideCopyX = -150;

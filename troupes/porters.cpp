@@ -14,11 +14,9 @@ constexpr double carriedFrom = 3.3;
 constexpr double homeReached = 0.1;
 // In the dive the porters move forward and down until past 2 units.
 constexpr float diveDepth = 2;
-// The carried pile: between the porters, 1.7 ahead, the bitten pile's shape.
+// The carried pile: between the porters, 1.7 ahead.
 constexpr float pileAheadX = 1.9f;
 constexpr float pileAheadY = -1.7f;
-constexpr float pileStretchX = 3;
-constexpr double pileRadius = 0.79;
 
 // Turn ends and their guards: out at the food, back to face out, inward behind the pile,
 // home-facing, and the dive's pitch.
@@ -122,7 +120,7 @@ void moveRightPorter() {
     const double carriedSince = -(static_cast<double>(world.foodDistance) + carriedFrom);
     if (right.phase == 4 && carriedSince <= right.pos && right.pos <= 0) {
         world.foodLifted = 1;
-        drawCarriedCandy(pileAheadX, pileAheadY, pileStretchX, 1, pileRadius);
+        drawCarriedCandy(pileAheadX, pileAheadY, foodStretchX, 1, bittenFoodRadius);
     }
 }
 

@@ -50,6 +50,10 @@ void walk(float &pos, double step);
 // guard; true once the heading is exactly at the end (turning steps are binary fractions).
 bool turnTo(float &heading, float step, const Turn &turn);
 
+// The food pile lies stretched along x; once bitten it is smaller, and so the porters carry it.
+constexpr float foodStretchX = 3;
+constexpr double bittenFoodRadius = 0.79;
+
 // Food held by an ant: a candy sphere of `radius` under the stretch (stretchX, stretchY, 1),
 // drawn unlit at (aheadX, aheadY) in the ant's frame with its own quadric.
 void drawCarriedCandy(float aheadX, float aheadY, float stretchX, float stretchY, double radius);
