@@ -38,6 +38,9 @@ struct Mesh {
     GLenum mode = GL_TRIANGLES;
     bool ownNormals = true;
     bool ownTexCoords = false;
+    // GLU gives its shapes vertex by vertex, so its last normal and texture coordinate stay
+    // current; GLUT draws from arrays, which leave GL's current ones as they were.
+    bool leavesCurrent = false;
     std::vector<Vertex> vertices;
 };
 
@@ -65,7 +68,9 @@ void drawMesh(Mesh &mesh) {
     glDisableClientState(GL_TEXTURE_COORD_ARRAY);
     glDisableClientState(GL_NORMAL_ARRAY);
     glDisableClientState(GL_VERTEX_ARRAY);
-    current = vertices.back();
+    if (mesh.leavesCurrent) {
+        current = vertices.back();
+    }
 }
 
 enum class Surface { gluSphere, glutSphere, disk, solidCube, wireCube };
@@ -154,6 +159,7 @@ Mesh gridMesh(const Grid &grid, GLenum style, GLenum normals) {
         }
     }
     mesh.ownNormals = normals != GLU_NONE;
+    mesh.leavesCurrent = grid.surface != Surface::glutSphere;
     return mesh;
 }
 
@@ -193,27 +199,28 @@ Mesh cubeMesh(double size, bool wire) {
 using MeshKey = std::tuple<Surface, int, int, double, double, GLenum, GLenum>;
 std::map<MeshKey, Mesh> meshes;
 
+// The shape kept under `key`, made by `build` the first time it is asked for.
+template <typename Build> Mesh &keptMesh(const MeshKey &key, Build build) {
+    auto found = meshes.find(key);
+    if (found == meshes.end()) {
+        found = meshes.emplace(key, build()).first;
+    }
+    return found->second;
+}
+
 void drawGrid(const Grid &grid, GLenum style, GLenum normals, bool textured) {
     if (grid.columns <= 0 || grid.rows <= 0) {
         return;
     }
     MeshKey key{grid.surface, grid.columns, grid.rows, grid.radius, grid.inner, style, normals};
-    auto found = meshes.find(key);
-    if (found == meshes.end()) {
-        found = meshes.emplace(key, gridMesh(grid, style, normals)).first;
-    }
-    found->second.ownTexCoords = textured;
-    drawMesh(found->second);
+    Mesh &mesh = keptMesh(key, [&] { return gridMesh(grid, style, normals); });
+    mesh.ownTexCoords = textured;
+    drawMesh(mesh);
 }
 
 void drawCube(double size, bool wire) {
-    Surface surface = wire ? Surface::wireCube : Surface::solidCube;
-    MeshKey key{surface, 0, 0, size, 0, 0, 0};
-    auto found = meshes.find(key);
-    if (found == meshes.end()) {
-        found = meshes.emplace(key, cubeMesh(size, wire)).first;
-    }
-    drawMesh(found->second);
+    MeshKey key{wire ? Surface::wireCube : Surface::solidCube, 0, 0, size, 0, 0, 0};
+    drawMesh(keptMesh(key, [&] { return cubeMesh(size, wire); }));
 }
 
 // GLU's choice of a power of two for a side: halve until 1 or 3 is left; 3 rounds up to 4.
