@@ -11,7 +11,7 @@ try {
   page.on('console', (m) => m.type() === 'error' && fail('console: ' + m.text())).on('pageerror', (e) => fail(e.message));
   await page.goto(url);
   const frames = () => page.evaluate(() => Module.framesDrawn), settle = (n) => page.waitForFunction((n) => Module.framesDrawn >= n, {}, n);
-  // Mean [r, g, b, pixels] of wood, candy, centre nest and near patrol ants: canvas or PNG file.
+  // Mean [r, g, b, pixels] of wood, candy, centre nest, lit or dark near patrol ants: canvas or PNG.
   const regions = async (png) => page.evaluate(async (src) => {
     const image = Object.assign(new Image(), { src }), sums = {}, c = new OffscreenCanvas(1024, 768).getContext('2d');
     await image.decode(), c.drawImage(image, 0, 0);
@@ -19,7 +19,7 @@ try {
     for (let i = 0, r, g, b, x, y; i < p.length; i += 4) {
       [r, g, b, x, y] = [p[i], p[i + 1], p[i + 2], (i / 4) % 1024, Math.floor(i / 4096)];
       for (const k of [r > g && g > b && r >= 60 && 'wood', r >= 150 && b > g && 'candy',
-        x >= 340 && x < 395 && y >= 478 && y < 500 && 'nest', x >= 280 && x < 460 && y >= 18 && y < 42 && 'ants'])
+        x >= 340 && x < 395 && y >= 478 && y < 500 && 'nest', x >= 280 && x < 460 && y >= 18 && y < 42 && (r >= 180 || g < 60) && 'ants'])
         if (k) (sums[k] ??= [0, 0, 0, 0]).forEach((_, j, s) => (s[j] += j < 3 ? p[i + j] : 1));
     }
     return Object.fromEntries(Object.entries(sums).map(([k, s]) => [k, [...s.slice(0, 3).map((v) => Math.round(v / s[3])), s[3]]]));
