@@ -9,8 +9,6 @@ set -euo pipefail
 source "$(dirname "$0")/common.sh"
 
 web_dir="$BEMO_ROOT/build-web"
-# The compiler's optimiser runs on this node, which finds its modules only here.
-export NODE_PATH=/usr/share/nodejs
 
 BEMO_PACKAGES=(emscripten g++ cmake make python3)
 bemo_install_missing
