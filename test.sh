@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the bemo world and runs every test, then the behaviour tests again under sanitizers.
+# Builds the bemo world and runs every test, then the behaviour tests again under sanitizers,
+# then the web build in a browser.
 set -euo pipefail
 source "$(dirname "$0")/scripts/common.sh"
 
@@ -13,6 +14,13 @@ run_tests() {
         failed+=("$name/")
 }
 
+# The browser test drives Chromium through puppeteer-core, installed from web/'s lock file.
+install_browser_driver() {
+    [[ -d $BEMO_ROOT/web/node_modules/puppeteer-core ]] ||
+        bemo_logged "$BEMO_ROOT/build-web/logs/npm.log" \
+            npm ci --prefix "$BEMO_ROOT/web" --no-audit --no-fund
+}
+
 bemo_install_missing
 bemo_build build -DBEMO_SANITIZE=OFF -DBEMO_BEHAVIOUR_ONLY=OFF
 bemo_stage "testing build/: all tests"
@@ -20,5 +28,9 @@ run_tests build
 bemo_build build-asan -DBEMO_SANITIZE=ON -DBEMO_BEHAVIOUR_ONLY=ON
 bemo_stage "testing build-asan/: behaviour tests with AddressSanitizer and UBSan"
 run_tests build-asan
+"$BEMO_ROOT/scripts/build-web.sh"
+bemo_stage "testing build-web/: the web build in headless Chromium"
+{ install_browser_driver && bash "$BEMO_ROOT/tests/web/browser_test.sh" "$BEMO_ROOT/build" \
+    "$BEMO_ROOT/build-web"; } || failed+=("build-web/")
 ((${#failed[@]} == 0)) || bemo_fail "tests failed in ${failed[*]}"
 bemo_stage "all tests passed"
