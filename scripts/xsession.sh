@@ -23,7 +23,9 @@ xs_poll() {
 }
 
 # Starts Xvfb, 1024x768 true colour with a black root window, on a display number it picks
-# itself (-displayfd: parallel sessions never collide); exports DISPLAY once it answers.
+# itself (-displayfd: parallel sessions never collide); exports DISPLAY once it answers. With
+# -noreset the server stays up when that first client leaves: a program connecting during the
+# reset that would follow is refused ("failed to open display").
 xs_start_display() {
     local signal
     XS_TMP=$(mktemp -d "${TMPDIR:-/tmp}/bemo-xsession.XXXXXX") || return 1
@@ -31,7 +33,7 @@ xs_start_display() {
     trap xs_cleanup EXIT
     # shellcheck disable=SC2064 # the signal's name is meant to expand now
     for signal in HUP INT TERM; do trap "xs_on_signal $signal" "$signal"; done
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br \
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -br -noreset \
         3>"$XS_TMP/display-number" >"$XS_TMP/xvfb.log" 2>&1 </dev/null &
     XS_XVFB_PID=$!
     xs_poll 20 test -s "$XS_TMP/display-number" ||
