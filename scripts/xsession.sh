@@ -159,11 +159,13 @@ xs_press_keys() {
     XS_KEY_DELAY_MS=1 xs_key "${keys[@]}"
 }
 
-# Presses Esc and waits up to TIMEOUT seconds (20) for the program to end. Only the press is
-# sent: the program acts on it and its window is gone before a release could be delivered.
+# Presses Esc and waits up to TIMEOUT seconds (20) for the program to end. The program acts on
+# the press and its window is gone before a release could reach it; the key is released after,
+# or the server would repeat it into the next program started on the display.
 xs_end_program() {
     xdotool keydown --window "$XS_WINDOW" Escape || return 1
-    xs_wait_program_exit "${1:-20}"
+    xs_wait_program_exit "${1:-20}" || return 1
+    xdotool keyup Escape
 }
 
 # Checks how the program ended: status EXPECTED, nothing on stdout or stderr, no window of
