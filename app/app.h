@@ -15,6 +15,10 @@ void tickAnimation();
 // Idle callback of the short walk: key-framed antenna and leg swing on the elapsed time.
 void tickShortWalk();
 
+// The key codes GLUT passes for Tab and Esc.
+constexpr unsigned char keyTab = 9;
+constexpr unsigned char keyEscape = 27;
+
 // Shared by the keys and the idle callbacks.
 // One step of the leg swing and lift in their directions, unless the ants are halted.
 void stepLegs();
@@ -28,7 +32,7 @@ bool shortWalkAllowed();
 void answerHelpOrVersion(int argc, char **argv);
 // Reads the options after GLUT's; a command line that cannot run ends here, status 2.
 void readOptions(int argc, char **argv);
-// Starts ffmpeg for --record, before any window opens; nothing without --record.
+// Starts ffmpeg for --record once the window and textures are made; nothing without --record.
 void startRecording();
 // Starts a recording's or the benchmark's run of frames before the first frame; else nothing.
 void startFrameRun();

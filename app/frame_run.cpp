@@ -6,8 +6,8 @@
 #include <GL/freeglut.h>
 #include <chrono>
 
-constexpr unsigned char keyTab = 9;
-constexpr unsigned char keyEscape = 27;
+// Exit status after Ctrl-C.
+constexpr int interruptedStatus = 130;
 
 double steadySeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
@@ -19,14 +19,19 @@ static bool recording() {
 }
 
 // The run owns the idle callback, so `s` and `d` are passed over, and Tab too, which would
-// shrink the window below the frame; Esc ends a recording with the clip made so far. Every
-// other key works as usual.
+// shrink the window below the frame. Esc ends a recording with the clip made so far, and a
+// benchmark after the frame in hand, with the figures of the frames drawn. Every other key
+// works as usual.
 static void handleRunKey(unsigned char key, int x, int y) {
     if (key == 's' || key == 'd' || key == keyTab) {
         return;
     }
     if (key == keyEscape && recording()) {
         endRecording(0);
+    }
+    if (key == keyEscape) {
+        world.run.framesTotal = world.run.framesDrawn + world.run.framePending;
+        return;
     }
     handleKey(key, x, y);
 }

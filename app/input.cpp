@@ -15,9 +15,6 @@ constexpr float rotateStep = 1;
 constexpr int windowedWidth = 1000;
 constexpr int windowedHeight = 768;
 
-constexpr unsigned char keyTab = 9;
-constexpr unsigned char keyEscape = 27;
-
 static void toggle(int &flag) {
     flag = flag == 0 ? 1 : 0;
 }

@@ -25,7 +25,7 @@ constexpr int failedStatus = 1;
 // viewers keep, so that no frame is dropped to reach 60.
 constexpr const char *rawInput[] = {"ffmpeg", "-hide_banner", "-loglevel", "error",
                                     "-y",     "-f",           "rawvideo",  "-pixel_format",
-                                    "rgb24",  "-video_size",  "1024x768",  "-framerate"};
+                                    "rgb24",  "-video_size"};
 constexpr const char *mp4Output[] = {"-c:v",      "libx264",    "-preset",  "veryfast",
                                      "-crf",      "18",         "-pix_fmt", "yuv420p",
                                      "-movflags", "+faststart", "-f",       "mp4"};
@@ -39,8 +39,11 @@ static bool recordingGif() {
 }
 
 static std::vector<const char *> encoderCommand() {
+    static const std::string frameSize =
+        std::to_string(frameWidth) + "x" + std::to_string(frameHeight);
     std::vector<const char *> command(std::begin(rawInput), std::end(rawInput));
-    command.insert(command.end(), {recordingGif() ? "50" : "60", "-i", "-"});
+    command.insert(command.end(),
+                   {frameSize.c_str(), "-framerate", recordingGif() ? "50" : "60", "-i", "-"});
     if (recordingGif()) {
         command.insert(command.end(), std::begin(gifOutput), std::end(gifOutput));
     } else {
@@ -86,10 +89,16 @@ void startRecording() {
         std::perror("bemo-world: recording");
         std::exit(failedStatus);
     }
+    // Ctrl-C waits, pending, for the next tick from here on; the encoder, in a process group
+    // of its own, never sees it and finishes the clip once its input is closed.
+    sigset_t interrupt;
+    sigemptyset(&interrupt);
+    sigaddset(&interrupt, SIGINT);
+    sigprocmask(SIG_BLOCK, &interrupt, nullptr);
     run.encoderPid = fork();
     if (run.encoderPid == 0) {
-        // A group of its own: Ctrl-C reaches the program, which then closes the input.
         setpgid(0, 0);
+        sigprocmask(SIG_UNBLOCK, &interrupt, nullptr);
         dup2(ends[0], STDIN_FILENO);
         close(ends[0]);
         close(ends[1]);
@@ -101,13 +110,10 @@ void startRecording() {
     if (run.encoderPid < 0) {
         failRecording(std::strerror(errno));
     }
+    setpgid(run.encoderPid, run.encoderPid); // whichever of the two runs first
     fcntl(run.encoderInput, F_SETFD, FD_CLOEXEC);
-    // A dead encoder shows as a failed write, and Ctrl-C waits, pending, for the next tick.
+    // A dead encoder shows as a failed write.
     std::signal(SIGPIPE, SIG_IGN);
-    sigset_t interrupt;
-    sigemptyset(&interrupt);
-    sigaddset(&interrupt, SIGINT);
-    sigprocmask(SIG_BLOCK, &interrupt, nullptr);
 }
 
 bool interruptPending() {
@@ -141,7 +147,7 @@ void endRecording(int status) {
         unlink(world.run.partialPath);
         std::fprintf(stderr, "%sbemo-world: ended before the first kept frame; no clip written\n",
                      progressBreak());
-        std::exit(status);
+        std::exit(status == 0 ? failedStatus : status);
     }
     if (!closeEncoder()) {
         failRecording("ffmpeg did not finish the clip");

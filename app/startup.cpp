@@ -11,9 +11,8 @@
 constexpr char displayString[] = "rgb double depth>=16";
 constexpr char gameModeString[] = "1024x768:16@60";
 
-// Where the X server cannot switch modes, one window of the game mode's size stands in.
-constexpr int fallbackWindowWidth = 1024;
-constexpr int fallbackWindowHeight = 768;
+// Where the X server cannot switch modes, one window of the game mode's size (frameWidth by
+// frameHeight) stands in.
 constexpr char windowTitle[] = "the bemo world";
 
 // The right-button menu documents the keys; every entry has the value 1.
@@ -47,7 +46,7 @@ static void openWindow() {
         return;
     }
     glutInitWindowPosition(0, 0);
-    glutInitWindowSize(fallbackWindowWidth, fallbackWindowHeight);
+    glutInitWindowSize(frameWidth, frameHeight);
     glutCreateWindow(windowTitle);
 }
 
@@ -55,7 +54,6 @@ void startWorld(int *argc, char **argv) {
     answerHelpOrVersion(*argc, argv);
     glutInit(argc, argv);
     readOptions(*argc, argv);
-    startRecording();
     glutInitDisplayString(displayString);
     glutGameModeString(gameModeString);
     openWindow();
@@ -69,6 +67,8 @@ void startWorld(int *argc, char **argv) {
         glutAddMenuEntry(text, menuEntryValue);
     }
     glutAttachMenu(GLUT_RIGHT_BUTTON);
+    // The encoder starts only now: a start-up that ends early leaves no clip behind.
+    startRecording();
     startFrameRun();
     glutMainLoop();
 }

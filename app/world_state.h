@@ -154,11 +154,9 @@ struct WorldState {
 
 extern WorldState world;
 
-// Pixels of every frame: the game-mode screen's, and the viewport's whatever the window.
+// Pixels of every frame: the game-mode screen's, the stand-in window's and the viewport's.
 constexpr int frameWidth = 1024;
 constexpr int frameHeight = 768;
-// Exit status after Ctrl-C.
-constexpr int interruptedStatus = 130;
 
 // Seconds per GLUT elapsed-time millisecond count.
 constexpr float millisecondsPerSecond = 1000;

@@ -4,10 +4,6 @@
 
 #include <GL/glu.h>
 
-// The viewport is the game-mode screen's, whatever size the window has.
-constexpr GLsizei viewportWidth = 1024;
-constexpr GLsizei viewportHeight = 768;
-
 // Projection until the first reshape: 20 degrees vertical, the screen's 4:3, near 50.
 constexpr double startFieldOfView = 20;
 constexpr double startAspect = 4.0 / 3.0;
@@ -28,8 +24,9 @@ constexpr int sceneStacks = 20;
 // Fog is configured but never switched on.
 constexpr GLfloat fogDensity = 0.1f;
 
+// The viewport is the game-mode screen's (frameWidth by frameHeight), whatever the window.
 static void setProjection(double fieldOfView, double aspect, double zNear, double zFar) {
-    glViewport(0, 0, viewportWidth, viewportHeight);
+    glViewport(0, 0, frameWidth, frameHeight);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
     gluPerspective(fieldOfView, aspect, zNear, zFar);
