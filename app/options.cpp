@@ -3,7 +3,9 @@
 #include "app/app.h"
 #include "app/world_state.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -11,10 +13,6 @@
 #include <vector>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#ifndef BEMO_VERSION
-#define BEMO_VERSION "unknown"
-#endif
 
 // Exit statuses: 0 after help or version, 2 for a command line that cannot be run.
 constexpr int helpStatus = 0;
@@ -39,7 +37,8 @@ Options:
   --skip K             frames drawn before the first kept one (default 0)
   --benchmark N        draw N frames unpaced with the animation running, then print the
                        frame count, median, 95th percentile and worst frame time, and fps
-                       (s, d and Tab are passed over)
+                       (s, d and Tab are passed over; Esc ends it early, summing up the
+                       frames drawn)
   --help               show this help and end
   --version            show the version and end
 
@@ -97,10 +96,13 @@ static void setCamera(const char *text) {
         }
         at = end + 1;
     }
-    bool parsed = end != at && *end == '\0';
+    bool parsed =
+        end != at && *end == '\0' &&
+        std::all_of(values.begin(), values.end(), [](float v) { return std::isfinite(v); });
     if (!parsed || (values.size() != cameraFieldsRequired && values.size() != cameraFieldCount)) {
-        rejectCommandLine(std::string("bad value '") + text +
-                          "' for --camera: three or five numbers separated by commas are needed");
+        rejectCommandLine(
+            std::string("bad value '") + text +
+            "' for --camera: three or five finite numbers separated by commas are needed");
     }
     for (size_t i = 0; i < values.size(); ++i) {
         world.*cameraFields[i] = values[i];
