@@ -65,12 +65,13 @@ static void resetColumn() {
     world.antsHalted = initial.antsHalted;
 }
 
-// Carrier 5, once home, counts its phase on to 30; the first time it gets there the
-// column sets out on its second trip.
-static void dwellLastCarrier(bool centreCopy) {
-    if (world.carrier5Phase >= dwellStart && world.carrier5Phase < dwellEnd) {
-        world.carrier5Phase += 1;
-    } else if (centreCopy && world.carrier5Phase == dwellEnd && world.porterDelay < 1) {
+// The dwelling carrier (carrier 5), once home, counts its phase on to 30; the first time it
+// gets there the column sets out on its second trip.
+static void dwell(const ColumnCarrier &carrier, bool centreCopy) {
+    float &phase = world.*carrier.phase;
+    if (phase >= dwellStart && phase < dwellEnd) {
+        phase += 1;
+    } else if (centreCopy && phase == dwellEnd && world.porterDelay < 1) {
         world.porterDelay += 1;
         resetColumn();
     }
@@ -94,7 +95,7 @@ void placeCarriers() {
             if (world.*carrier.phase <= lastDrawnPhase) {
                 drawAntModelA();
             } else if (carrier.dwells) {
-                dwellLastCarrier(isCentreCopy(copy));
+                dwell(carrier, isCentreCopy(copy));
             }
             leaveCopy();
         }

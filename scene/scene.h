@@ -3,6 +3,9 @@
 
 #include <GL/glu.h>
 
+// The three copies of a troupe (enterCopy ... leaveCopy, isCentreCopy, bindCopySkin) are
+// listed with their tables in scene/copies.h.
+
 // Display callback: draws one whole frame and swaps buffers.
 void displayScene();
 // Rolls this round's food distance and bearing, side-nest bearing and forager pause.
