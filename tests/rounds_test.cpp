@@ -2,7 +2,6 @@
 #include "world_fixture.h"
 #include <GL/freeglut.h>
 #include <cstdio>
-#include <cstring>
 #include <random>
 
 namespace {
@@ -68,7 +67,7 @@ struct Rounds : World {
         }
         if (before.targetsChosen == 1 && world.targetsChosen == 0) { // all fresh but the kept
             kept(fresh) = kept(before);
-            EXPECT_EQ(std::memcmp(&world, &fresh, sizeof fresh), 0) << "a field not reset or kept";
+            EXPECT_TRUE(same(world, fresh)) << "a field not reset or kept";
         }
         return before;
     }
