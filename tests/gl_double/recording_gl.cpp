@@ -29,7 +29,8 @@ void record(Prim kind, std::array<double, 4> args, const GLUquadric *q = nullptr
     ++recorder.counts[static_cast<int>(kind)];
     if (recorder.logging) {
         recorder.primitives.push_back({kind, args, recorder.modelview.back(), recorder.boundTexture,
-                                       q && q->style == GLU_FILL, q && q->textured});
+                                       recorder.shadeModel, q && q->style == GLU_FILL,
+                                       q && q->textured});
     }
 }
 } // namespace
@@ -53,7 +54,7 @@ ENTRY(void, glViewport, (GLint, GLint, GLsizei, GLsizei), )
 ENTRY(void, glClear, (GLbitfield), )
 ENTRY(void, glMatrixMode, (GLenum), )
 ENTRY(void, glBindTexture, (GLenum, GLuint texture), recorder.boundTexture = texture)
-ENTRY(void, glShadeModel, (GLenum), )
+ENTRY(void, glShadeModel, (GLenum model), recorder.shadeModel = model)
 ENTRY(void, glEnable, (GLenum cap), recorder.lighting |= cap == GL_LIGHTING)
 ENTRY(void, glDisable, (GLenum cap), recorder.lighting &= cap != GL_LIGHTING)
 ENTRY(void, glLoadIdentity, (), recorder.modelview.back() = Recorder{}.modelview[0])

@@ -13,12 +13,14 @@ struct Primitive { // one primitive as drawn, with the state it was drawn under
     std::array<double, 4> args; // sphere: radius, slices, stacks; disk: in, out, slices, loops
     Matrix modelview;
     GLuint texture;        // bound to GL_TEXTURE_2D
+    GLenum shadeModel;     // GL_SMOOTH or GL_FLAT
     bool filled, textured; // a quadric's: drawn as GLU_FILL, with texture coordinates
 };
 struct Recorder { // what the double has seen since the last reset; the projection is not kept
     std::vector<Matrix> modelview{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}}; // top last
     bool lighting = false; // GL_LIGHTING enabled
     GLuint boundTexture = 0;
+    GLenum shadeModel = GL_SMOOTH;
     bool logging = true; // else transforms are skipped and primitives only counted (speed)
     std::vector<Primitive> primitives;
     std::array<long, static_cast<int>(Prim::Count)> counts{};
