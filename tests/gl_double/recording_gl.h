@@ -2,6 +2,7 @@
 #pragma once
 #include <GL/gl.h>
 #include <array>
+#include <string>
 #include <vector>
 
 namespace gldouble {
@@ -27,6 +28,9 @@ struct Recorder { // what the double has seen since the last reset; the projecti
     long stackErrors = 0, quadricsMade = 0, quadricsDeleted = 0; // errors: pops of the last
     void (*idle)() = nullptr;                                    // the idle callback installed
     int elapsedMs = 0;                                           // glutGet(GLUT_ELAPSED_TIME)
+    long redisplays = 0;                                         // glutPostRedisplay calls
+    std::vector<std::string> requests; // window sizes, "full screen", mode strings, menu entries
+    void (*menu)(int) = nullptr;       // the menu callback
 };
 extern Recorder recorder; // the one recorder that every entry point writes
 } // namespace gldouble
