@@ -68,14 +68,15 @@ bool mirrored(const Primitive &a, const Primitive &b) {
 }
 
 TEST_F(World, AntModelIsMirrorSymmetricWithItsLegsInOppositePhase) {
-    world.jawAngle = 60, world.antennaAngle = -150; // half open
-    world.legLiftAngle = 3, world.legSwingAngle = 20;
+    world.jawAngle = 60, world.antennaAngle = -150;                          // half open
+    world.legLiftAngle = 3, world.legSwingAngle = 20, world.flatShading = 1; // and flat shaded
     drawAntModelA();
     const std::vector<Primitive> ant = recorder.primitives;
     recorder.primitives.clear();
-    world.legLiftAngle = -3, world.legSwingAngle = -20; // the other legs' pose
+    world.legLiftAngle = -3, world.legSwingAngle = -20, world.flatShading = 0; // the other pose
     drawAntModelA();
     ASSERT_EQ(ant.size(), 29u);
+    EXPECT_TRUE(ant[28].shadeModel == GL_FLAT && recorder.primitives[28].shadeModel == GL_SMOOTH);
     for (std::size_t i = 0; i < ant.size(); ++i) {
         EXPECT_TRUE(std::any_of(recorder.primitives.begin(), recorder.primitives.end(),
                                 [&](const Primitive &p) { return mirrored(ant[i], p); }))

@@ -2,7 +2,6 @@
 #include "world_fixture.h"
 #include <GL/freeglut.h>
 #include <cstdio>
-#include <cstring>
 #include <random>
 
 namespace {
@@ -68,7 +67,7 @@ struct Rounds : World {
         }
         if (before.targetsChosen == 1 && world.targetsChosen == 0) { // all fresh but the kept
             kept(fresh) = kept(before);
-            EXPECT_EQ(std::memcmp(&world, &fresh, sizeof fresh), 0) << "a field not reset or kept";
+            EXPECT_TRUE(same(world, fresh)) << "a field not reset or kept";
         }
         return before;
     }
@@ -126,6 +125,11 @@ TEST_F(Rounds, FirstRoundsKeepTheirFiguresAndEveryRoundTheInvariants) {
                 const double across = 2 * (heads.at(0)[0] * ux + heads.at(0)[1] * uy);
                 const Vec mirror = {across * ux - heads[0][0], across * uy - heads[0][1], 0};
                 EXPECT_LT(distance(mirror, heads.at(1)), 1e-3);
+                const Vec &r = heads[0], &l = heads[1], // pile: 0.7 homeward of the heads' middle
+                    pile = {(r[0] + l[0]) / 2 - 0.7 * ux, (r[1] + l[1]) / 2 - 0.7 * uy, 0};
+                if (before.foodLifted == 1 && world.rightPorterPhase == 4) {
+                    EXPECT_LT(distance(spheres(0.79, world.texCandy).at(0), pile), 1e-3);
+                }
             }
         }
         EXPECT_EQ(frames, figures[3]);

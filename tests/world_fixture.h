@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
 using namespace gldouble;
 using Vec = std::array<double, 3>;
@@ -15,6 +16,11 @@ constexpr double headRadius = 0.3, degrees = M_PI / 180; // an ant's head sphere
 
 inline double distance(const Vec &a, const Vec &b) {
     return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
+}
+
+// Whether two worlds agree before `options`: all 4-byte fields, unlike the padded groups after.
+inline bool same(const WorldState &a, const WorldState &b) {
+    return std::memcmp(&a, &b, offsetof(WorldState, options)) == 0;
 }
 
 struct World : ::testing::Test {

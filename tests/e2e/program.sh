@@ -95,7 +95,7 @@ PATH=/usr/local/nothing run "$program" --record "$XS_TMP/c.mp4" --frames 2
 expect 2 "no ffmpeg on the PATH" "ffmpeg"
 run "$program" --record "$XS_TMP/none/c.mp4" --frames 2
 expect 2 "unwritable folder" "cannot be written"
-dying=$(fake_ffmpeg dying 'head -c 3000000 >/dev/null; exit 1')
+dying=$(fake_ffmpeg dying ': >"${@: -1}"; head -c 3000000 >/dev/null; exit 1')
 PATH=$dying:$PATH run "$program" --record "$XS_TMP/dead.mp4" --frames 30
 expect 1 "encoder dying part way" "ffmpeg stopped taking frames"
 [[ ! -e $XS_TMP/dead.mp4 && ! -e $XS_TMP/dead.mp4.part ]] || fail "the dead encoder left a file"

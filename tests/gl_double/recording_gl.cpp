@@ -29,9 +29,11 @@ void record(Prim kind, std::array<double, 4> args, const GLUquadric *q = nullptr
     ++recorder.counts[static_cast<int>(kind)];
     if (recorder.logging) {
         recorder.primitives.push_back({kind, args, recorder.modelview.back(), recorder.boundTexture,
-                                       q && q->style == GLU_FILL, q && q->textured});
+                                       recorder.shadeModel, q && q->style == GLU_FILL,
+                                       q && q->textured});
     }
 }
+const auto request = [](const std::string &what) { recorder.requests.push_back(what); };
 } // namespace
 
 // An entry point running the statements given, with the C linkage its header declares.
@@ -42,7 +44,7 @@ void record(Prim kind, std::array<double, 4> args, const GLUquadric *q = nullptr
 // ---- GL ----
 ENTRY(void, glTexParameteri, (GLenum, GLenum, GLint), )
 ENTRY(void, glTexEnvf, (GLenum, GLenum, GLfloat), )
-ENTRY(void, glGenTextures, (GLsizei, GLuint *), )
+ENTRY(void, glGenTextures, (GLsizei n, GLuint *names), for (; n > 0; --n) names[n - 1] = n)
 ENTRY(void, glPixelStorei, (GLenum, GLint), )
 ENTRY(void, glClearColor, (GLclampf, GLclampf, GLclampf, GLclampf), )
 ENTRY(void, glColorMaterial, (GLenum, GLenum), )
@@ -53,7 +55,7 @@ ENTRY(void, glViewport, (GLint, GLint, GLsizei, GLsizei), )
 ENTRY(void, glClear, (GLbitfield), )
 ENTRY(void, glMatrixMode, (GLenum), )
 ENTRY(void, glBindTexture, (GLenum, GLuint texture), recorder.boundTexture = texture)
-ENTRY(void, glShadeModel, (GLenum), )
+ENTRY(void, glShadeModel, (GLenum model), recorder.shadeModel = model)
 ENTRY(void, glEnable, (GLenum cap), recorder.lighting |= cap == GL_LIGHTING)
 ENTRY(void, glDisable, (GLenum cap), recorder.lighting &= cap != GL_LIGHTING)
 ENTRY(void, glLoadIdentity, (), recorder.modelview.back() = Recorder{}.modelview[0])
@@ -87,9 +89,25 @@ ENTRY(void, gluDisk, (GLUquadric * q, GLdouble in, GLdouble out, GLint slices, G
 ENTRY(void, gluSphere, (GLUquadric * q, GLdouble radius, GLint slices, GLint stacks),
       record(Prim::GluSphere, {radius, double(slices), double(stacks)}, q))
 // ---- GLUT ----
-ENTRY(void, glutReshapeWindow, (int, int), )
-ENTRY(void, glutFullScreen, (), )
-ENTRY(void, glutPostRedisplay, (), )
+ENTRY(void, glutReshapeWindow, (int w, int h), request(std::to_string(w) + "x" + std::to_string(h)))
+ENTRY(void, glutFullScreen, (), request("full screen"))
+ENTRY(void, glutInitDisplayString, (const char *text), request(text))
+ENTRY(void, glutGameModeString, (const char *text), request(text))
+ENTRY(void, glutAddMenuEntry, (const char *text, int value),
+      request(text + (" = " + std::to_string(value))))
+ENTRY(int, glutCreateMenu, (void (*f)(int)), recorder.menu = f; return 1)
+ENTRY(int, glutGameModeGet, (GLenum), return 1)
+ENTRY(int, glutEnterGameMode, (), return 1)
+ENTRY(void, glutAttachMenu, (int), )
+ENTRY(void, glutInit, (int *, char **), )
+ENTRY(void, glutSpecialFunc, (void (*)(int, int, int)), )
+ENTRY(void, glutDisplayFunc, (void (*)()), )
+ENTRY(void, glutReshapeFunc, (void (*)(int, int)), )
+ENTRY(void, glutMainLoop, (), ) // returns at once
+ENTRY(void, glutInitWindowPosition, (int, int), )
+ENTRY(void, glutInitWindowSize, (int, int), )
+ENTRY(int, glutCreateWindow, (const char *), return 1)
+ENTRY(void, glutPostRedisplay, (), ++recorder.redisplays)
 ENTRY(void, glutSwapBuffers, (), )
 ENTRY(int, glutGet, (GLenum query), return query == GLUT_ELAPSED_TIME ? recorder.elapsedMs : 0)
 ENTRY(void, glutIdleFunc, (void (*f)()), recorder.idle = f)

@@ -2,6 +2,7 @@
 #pragma once
 #include <GL/gl.h>
 #include <array>
+#include <string>
 #include <vector>
 
 namespace gldouble {
@@ -13,18 +14,23 @@ struct Primitive { // one primitive as drawn, with the state it was drawn under
     std::array<double, 4> args; // sphere: radius, slices, stacks; disk: in, out, slices, loops
     Matrix modelview;
     GLuint texture;        // bound to GL_TEXTURE_2D
+    GLenum shadeModel;     // GL_SMOOTH or GL_FLAT
     bool filled, textured; // a quadric's: drawn as GLU_FILL, with texture coordinates
 };
 struct Recorder { // what the double has seen since the last reset; the projection is not kept
     std::vector<Matrix> modelview{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}}; // top last
     bool lighting = false; // GL_LIGHTING enabled
     GLuint boundTexture = 0;
+    GLenum shadeModel = GL_SMOOTH;
     bool logging = true; // else transforms are skipped and primitives only counted (speed)
     std::vector<Primitive> primitives;
     std::array<long, static_cast<int>(Prim::Count)> counts{};
     long stackErrors = 0, quadricsMade = 0, quadricsDeleted = 0; // errors: pops of the last
     void (*idle)() = nullptr;                                    // the idle callback installed
     int elapsedMs = 0;                                           // glutGet(GLUT_ELAPSED_TIME)
+    long redisplays = 0;                                         // glutPostRedisplay calls
+    std::vector<std::string> requests; // window sizes, "full screen", mode strings, menu entries
+    void (*menu)(int) = nullptr;       // the menu callback
 };
 extern Recorder recorder; // the one recorder that every entry point writes
 } // namespace gldouble

@@ -1,0 +1,74 @@
+// The application shell: what each key does, the short walk, start-up and the key menu.
+#include "world_fixture.h"
+#include <GL/freeglut.h>
+#include <filesystem>
+#include <fstream>
+
+TEST_F(World, EveryKeyChangesTheWorldByItsCommandAndDPlaysTheShortWalk) {
+    // Camera keys in pairs, with the field they step and the steps; special keys at 256 + code.
+    constexpr std::tuple<int, int, float WorldState::*, float, float> camera[] = {
+        {256 + GLUT_KEY_LEFT, 256 + GLUT_KEY_RIGHT, &WorldState::cameraPanX, 0.5f, -0.5f},
+        {256 + GLUT_KEY_UP, 256 + GLUT_KEY_DOWN, &WorldState::cameraPanY, 0.5f, -0.5f},
+        {'i', 'o', &WorldState::cameraZoom, 2, -1},
+        {'r', 'R', &WorldState::cameraPitch, 1, -1},
+        {'v', 'V', &WorldState::cameraYaw, 1, -1}};
+    const std::pair<int, void (*)(WorldState &)> commands[] = {
+        {'1', [](WorldState &w) { w = WorldState{}; }}, // the start differs only in the camera
+        {'m', [](WorldState &w) { w.wireframe = 1; }},
+        {'M', [](WorldState &w) { w.flatShading = 1; }},
+        {'\t', [](WorldState &w) { w.windowed = 1; }},
+        {'w', [](WorldState &w) { w.legSwingAngle += 3, w.legLiftAngle += 1; }},
+        {'e', [](WorldState &w) { w.antennaAngle += 1, w.jawAngle += 1; }}};
+    WorldState start;
+    start.cameraPanX = 3, start.cameraPanY = -2, start.cameraZoom = 5, start.cameraPitch = 10;
+    start.cameraYaw = -20;
+    for (int key = 0; key < 256 + GLUT_KEY_INSERT; key += key == 26 ? 2 : 1) { // all but Esc
+        WorldState expected = start;
+        for (auto [k, change] : commands)
+            k == key ? change(expected) : void();
+        for (auto [plus, minus, field, up, down] : camera)
+            expected.*field += key == plus ? up : key == minus ? down : 0;
+        world = start, recorder = Recorder{};
+        key < 256 ? handleKey(key, 0, 0) : handleSpecialKey(key - 256, 0, 0);
+        EXPECT_TRUE(same(world, expected)) << key; // and one frame asked for by each command:
+        EXPECT_EQ(recorder.redisplays, key > 255 || key == 'd' || !same(expected, start)) << key;
+    }
+    handleKey('\t', 0, 0), handleKey('\t', 0, 0); // a window, then full screen again
+    EXPECT_EQ(recorder.requests, (std::vector<std::string>{"1000x768", "1000x768", "full screen"}));
+    // d: milliseconds into the walk, antenna and leg swing angles, between keys cut toward zero.
+    SetUp(), recorder.elapsedMs = 2000, handleKey('d', 0, 0);
+    constexpr int track[][3] = {{45, -186, 4}, {333, -146, 25}, {777, -137, 17}, {1300, -200, 10}};
+    for (int tick = 1; tick <= 4; ++tick) {
+        const int *at = track[tick - 1];
+        recorder.elapsedMs = 2000 + at[0], tickShortWalk();
+        EXPECT_EQ(recorder.idle == &tickShortWalk, at[0] < 1300) << "the walk ends at 1.3 s";
+        EXPECT_EQ(std::tie(world.antennaAngle, world.legSwingAngle), std::tie(at[1], at[2]));
+        const Vec walked = {world.scoutPos, world.patrolPos, world.foragerPos};
+        EXPECT_LT(distance(walked, {tick / 600.0, tick / 100.0, tick / 230.0}), 1e-6) << at[0];
+    }
+    for (float scout : {29.99f, 30.f}) { // allowed, and walking, while the scout is under 30 out
+        SetUp(), world.scoutPos = scout, handleKey('d', 0, 0), tickShortWalk();
+        EXPECT_EQ((recorder.idle == &tickShortWalk) + (world.patrolPos > 0), scout < 30 ? 2 : 0);
+    }
+}
+
+TEST_F(World, StartUpAsksForItsModesAndListsTheKeysInAMenuThatOnlyRedisplays) {
+    char folder[] = "/tmp/bemo-startXXXXXX", name[] = "bemo-world", data[] = "--data";
+    char *argv[] = {name, data, mkdtemp(folder), nullptr};
+    for (const char *image : {"fire2", "candy", "wood", "fire", "hole", "yant"})
+        std::ofstream(folder + ("/" + std::string(image)) + ".raw"); // black
+    int argc = 3;
+    startWorld(&argc, argv), std::filesystem::remove_all(folder);
+    const std::vector<std::string> &r = recorder.requests; // the modes, then 18 menu entries
+    ASSERT_EQ(r.size(), 20u);
+    EXPECT_EQ(
+        (std::vector<std::string>{r[0], r[1], r[2], r[3], r[6], r[7], r[19]}),
+        (std::vector<std::string>{
+            "rgb double depth>=16", "1024x768:16@60", "Key Assignments = 1",
+            "Tab : Tongle between windowed or fullsize screen = 1",
+            "    (works only when the patrol ants are walking away from their nest = 1",
+            "     and when they are not very far from their nest) = 1", "1 : Reset camera = 1"}));
+    const WorldState started = world;
+    recorder.menu(1);
+    EXPECT_TRUE(same(world, started) && recorder.redisplays == 1);
+}
