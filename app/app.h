@@ -56,8 +56,6 @@ void startBenchmark();
 void noteFrameTime(double seconds);
 // Prints the benchmark's summary and ends the process.
 [[noreturn]] void reportBenchmark();
-// Seconds of the steady clock.
-double steadySeconds();
 
 // GL calls only the program makes (the behaviour tests' GL stand-in lacks them); main hands
 // them to the library through world.run.

@@ -9,7 +9,7 @@
 // Exit status after Ctrl-C.
 constexpr int interruptedStatus = 130;
 
-double steadySeconds() {
+static double steadySeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }

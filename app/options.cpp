@@ -142,7 +142,7 @@ static bool onPath(const char *name) {
 // What a recording needs before any window opens: a known kind of clip, ffmpeg and a folder
 // that takes the clip.
 static void checkRecording() {
-    const ProgramOptions &options = world.options;
+    ProgramOptions &options = world.options;
     if (options.recordFrames == 0) {
         rejectCommandLine("--record needs --frames");
     }
@@ -151,6 +151,7 @@ static void checkRecording() {
         rejectCommandLine("bad value '" + file +
                           "' for --record: the name must end in .mp4 or .gif");
     }
+    options.recordGif = endsWith(file, ".gif") ? 1 : 0;
     if (!onPath("ffmpeg")) {
         rejectCommandLine("cannot record: no ffmpeg on the PATH (Debian package ffmpeg)");
     }

@@ -33,18 +33,13 @@ constexpr const char *mp4Output[] = {"-c:v",      "libx264",    "-preset",  "ver
 constexpr const char *gifOutput[] = {
     "-vf", "split[a][b];[a]palettegen[p];[b][p]paletteuse=dither=bayer:bayer_scale=5", "-f", "gif"};
 
-static bool recordingGif() {
-    std::string file = world.options.recordPath;
-    return file.compare(file.size() - 4, 4, ".gif") == 0;
-}
-
 static std::vector<const char *> encoderCommand() {
     static const std::string frameSize =
         std::to_string(frameWidth) + "x" + std::to_string(frameHeight);
     std::vector<const char *> command(std::begin(rawInput), std::end(rawInput));
-    command.insert(command.end(),
-                   {frameSize.c_str(), "-framerate", recordingGif() ? "50" : "60", "-i", "-"});
-    if (recordingGif()) {
+    command.insert(command.end(), {frameSize.c_str(), "-framerate",
+                                   world.options.recordGif == 1 ? "50" : "60", "-i", "-"});
+    if (world.options.recordGif == 1) {
         command.insert(command.end(), std::begin(gifOutput), std::end(gifOutput));
     } else {
         command.insert(command.end(), std::begin(mp4Output), std::end(mp4Output));

@@ -10,6 +10,7 @@ struct ProgramOptions {
     const char *dataFolder = nullptr; // folder of the six textures; null: the working folder
     int windowOnly = 0;               // 1: the stand-in window even where game mode is possible
     const char *recordPath = nullptr; // clip to write, ending in .mp4 or .gif; null: none
+    int recordGif = 0;                // 1: the clip is a .gif, 0: an .mp4
     long recordFrames = 0;            // frames kept in the clip
     long skipFrames = 0;              // frames drawn before the first kept one
     long benchmarkFrames = 0;         // frames the benchmark times; 0: no benchmark

@@ -11,8 +11,7 @@
 #include <vector>
 
 // A quadric's drawing settings; GLU's defaults.
-class GLUquadric {
-  public:
+struct GLUquadric {
     GLenum drawStyle = GLU_FILL; // GLU_FILL, GLU_LINE, GLU_SILHOUETTE or GLU_POINT
     GLenum normals = GLU_SMOOTH; // GLU_SMOOTH, GLU_FLAT or GLU_NONE
     bool textured = false;       // whether the shapes carry texture coordinates of their own
