@@ -53,12 +53,12 @@ TEST_F(World, EveryKeyChangesTheWorldByItsCommandAndDPlaysTheShortWalk) {
 }
 
 TEST_F(World, StartUpAsksForItsModesAndListsTheKeysInAMenuThatOnlyRedisplays) {
-    char folder[] = "/tmp/bemo-startXXXXXX", name[] = "bemo-world", data[] = "--data";
-    char *argv[] = {name, data, mkdtemp(folder), nullptr};
+    char folder[] = "/tmp/bemo-startXXXXXX";
+    world.host.textureFolder = mkdtemp(folder);
     for (const char *image : {"fire2", "candy", "wood", "fire", "hole", "yant"})
         std::ofstream(folder + ("/" + std::string(image)) + ".raw"); // black
-    int argc = 3;
-    startWorld(&argc, argv), std::filesystem::remove_all(folder);
+    openWorld();
+    std::filesystem::remove_all(folder);
     const std::vector<std::string> &r = recorder.requests; // the modes, then 18 menu entries
     ASSERT_EQ(r.size(), 20u);
     EXPECT_EQ(
