@@ -68,7 +68,9 @@ async function stepBefore(page, frame) {
   }
   const start = await page.evaluate(() => Module.framesDrawn);
   await page.keyboard.press('s');
-  await page.waitForFunction((last) => Module.framesDrawn >= last, { timeout: 0 }, start + frame);
+  while ((await page.evaluate(() => Module.framesDrawn)) < start + frame - 1) {
+    await new Promise((done) => setTimeout(done, 200));
+  }
 }
 
 // The busy stretch at the page's pace: frames per second, and the WebGL work per frame.
