@@ -41,7 +41,7 @@ constexpr int menuEntryValue = 1;
 // Opens the full-screen game-mode window, or the stand-in window where game mode is
 // impossible, cannot be entered or is not wanted, so that a GL context always exists afterwards.
 static void openWindow() {
-    if (world.options.windowOnly == 0 && glutGameModeGet(GLUT_GAME_MODE_POSSIBLE) &&
+    if (world.host.windowOnly == 0 && glutGameModeGet(GLUT_GAME_MODE_POSSIBLE) &&
         glutEnterGameMode()) {
         return;
     }
@@ -50,10 +50,7 @@ static void openWindow() {
     glutCreateWindow(windowTitle);
 }
 
-void startWorld(int *argc, char **argv) {
-    answerHelpOrVersion(*argc, argv);
-    glutInit(argc, argv);
-    readOptions(*argc, argv);
+void openWorld() {
     glutInitDisplayString(displayString);
     glutGameModeString(gameModeString);
     openWindow();
@@ -67,10 +64,6 @@ void startWorld(int *argc, char **argv) {
         glutAddMenuEntry(text, menuEntryValue);
     }
     glutAttachMenu(GLUT_RIGHT_BUTTON);
-    // The encoder starts only now: a start-up that ends early leaves no clip behind.
-    startRecording();
-    startFrameRun();
-    glutMainLoop();
 }
 
 void handleMenu(int) {

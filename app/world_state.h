@@ -2,39 +2,13 @@
 #pragma once
 
 #include <GL/gl.h>
-#include <sys/types.h>
 
-// The command line's own options, read once after GLUT has taken its own. Every field at its
-// initial value is the program run without options.
-struct ProgramOptions {
-    const char *dataFolder = nullptr; // folder of the six textures; null: the working folder
-    int windowOnly = 0;               // 1: the stand-in window even where game mode is possible
-    const char *recordPath = nullptr; // clip to write, ending in .mp4 or .gif; null: none
-    int recordGif = 0;                // 1: the clip is a .gif, 0: an .mp4
-    long recordFrames = 0;            // frames kept in the clip
-    long skipFrames = 0;              // frames drawn before the first kept one
-    long benchmarkFrames = 0;         // frames the benchmark times; 0: no benchmark
-};
-
-// A run of a fixed number of frames, recorded or timed: the animation runs from the first
-// frame with exactly one tick before each frame drawn, and the process ends after the last.
-// Times are seconds of the steady clock.
-struct FrameRun {
-    long framesTotal = 0;                // frames to draw; 0 outside such a run
-    long framesDrawn = 0;                // frames drawn so far, kept or not
-    int framePending = 0;                // 1 from a tick until the frame it asks for is drawn
-    double startSeconds = 0;             // the first tick
-    double tickSeconds = 0;              // the latest tick
-    double progressSeconds = 0;          // the latest progress line on a terminal
-    long progressTenths = 0;             // tenths of the run reported, elsewhere
-    double *frameMilliseconds = nullptr; // benchmark: each frame, from its tick to the next
-    int encoderInput = -1;               // recording: write end of the pipe into ffmpeg
-    pid_t encoderPid = 0;                // recording: the ffmpeg process
-    char *partialPath = nullptr;         // the clip while it grows: its name plus ".part"
-    unsigned char *pixels = nullptr;     // one frame read back, RGB, top row first
-    // GL calls that only the real program makes, filled in by main.
-    void (*readFrame)(unsigned char *rgb) = nullptr; // the back buffer, bottom row first
-    void (*unpaceSwaps)() = nullptr;                 // swap interval 0 where the GL offers it
+// What whatever runs the colony chooses before start-up: the program around the animation, the
+// web page or a test. Every field at its initial value is the colony run by itself.
+struct HostChoices {
+    const char *textureFolder = nullptr; // folder of the six textures; null: the working folder
+    int windowOnly = 0;                  // 1: the stand-in window even where game mode is possible
+    void (*frameDrawn)() = nullptr;      // called once each frame is drawn, before its swap
 };
 
 // All mutable state of the running world. Exactly one instance, `world`, lives for the
@@ -148,9 +122,8 @@ struct WorldState {
     GLuint texHole = 0;  // "hole.raw": the nests
     GLuint texYant = 0;  // "yant.raw": side-nest copies and foragers
 
-    // The program around the animation; the round reset keeps both.
-    ProgramOptions options; // what the command line asked for
-    FrameRun run;           // progress of a recording or a benchmark
+    // What the host of the colony chose; the round reset keeps it.
+    HostChoices host;
 };
 
 extern WorldState world;

@@ -63,8 +63,8 @@ void loadTextures() {
         world.*image.texture = names[i];
         glBindTexture(GL_TEXTURE_2D, names[i]);
         std::string path = image.fileName;
-        if (world.options.dataFolder != nullptr) {
-            path = std::string(world.options.dataFolder) + "/" + image.fileName;
+        if (world.host.textureFolder != nullptr) {
+            path = std::string(world.host.textureFolder) + "/" + image.fileName;
         }
         loadRawTexture(path.c_str(), image.width, image.height, rgbChannels, GL_RGB, GL_LINEAR);
     }

@@ -12,7 +12,7 @@ void reshapeView(int width, int height);
 // a regular file or cannot be read.
 void loadRawTexture(const char *fileName, int width, int height, int channels, GLenum format,
                     GLenum filter);
-// Generates the six texture names and fills each from its file, in the --data folder if given.
+// Generates the six texture names and fills each from its file, in the host's folder if it chose one.
 void loadTextures();
 // A new quadric drawing filled, smoothly lit and textured; null where none can be made.
 GLUquadric *newTexturedQuadric();

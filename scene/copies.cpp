@@ -5,22 +5,7 @@
 #include <GL/gl.h>
 
 static void rotateToCopy(const CopyPlacement &copy) {
-    float bearing = 0;
-    switch (copy.bearing) {
-    case CopyBearing::Scout:
-        bearing = world.scoutBearing;
-        break;
-    case CopyBearing::Food:
-        bearing = world.foodBearing;
-        break;
-    case CopyBearing::SideNest:
-        bearing = world.sideNestBearing;
-        break;
-    case CopyBearing::OppositeSideNest:
-        bearing = -world.sideNestBearing;
-        break;
-    }
-    glRotatef(bearing, 0, 0, 1);
+    glRotatef(copy.bearingSign * (world.*copy.bearing), 0, 0, 1);
 }
 
 void enterCopy(const CopyPlacement &copy) {
@@ -43,15 +28,9 @@ void leaveCopy() {
 }
 
 bool isCentreCopy(const CopyPlacement &copy) {
-    return copy.bearing == CopyBearing::Scout || copy.bearing == CopyBearing::Food;
+    return copy.nestX == 0;
 }
 
 void bindCopySkin(const CopyPlacement &copy) {
-    GLuint skin = world.texYant;
-    if (copy.skin == CopySkin::Scout) {
-        skin = world.texFire;
-    } else if (copy.skin == CopySkin::Column) {
-        skin = world.texFire2;
-    }
-    glBindTexture(GL_TEXTURE_2D, skin);
+    glBindTexture(GL_TEXTURE_2D, world.*copy.skin);
 }

@@ -1,40 +1,33 @@
 // The three copies of every troupe: one at the centre nest, one at each side nest.
 #pragma once
 
-// Which rotation about the centre nest carries a copy to its place.
-enum class CopyBearing {
-    Scout,           // the scout's centre copy: the scout's swinging bearing
-    Food,            // the other centre copies: the food's bearing
-    SideNest,        // side copy A: the side-nest bearing
-    OppositeSideNest // side copy B: the side-nest bearing negated
-};
+#include "app/world_state.h"
 
-// Which skin a copy's ant wears.
-enum class CopySkin {
-    Scout,   // the scout at the centre nest
-    Column,  // carriers and porters at the centre nest
-    SideNest // every troupe at the side nests
-};
-
-// Where a copy starts in its rotated frame: (nestX, startY), the troupe walking out along -y.
+// A copy turns about the centre nest by `bearingSign` times one of the world's bearings, then
+// starts at (nestX, startY) in that frame, the troupe walking out along -y; its ants wear the
+// texture `skin`. The centre copy is the one with nestX 0.
 struct CopyPlacement {
-    CopyBearing bearing;
+    float WorldState::*bearing;
+    float bearingSign;
     float nestX;
     float startY;
-    CopySkin skin;
+    GLuint WorldState::*skin;
 };
 
+// clang-format off
+// Rows: bearing, its sign, nestX, startY, skin; the centre copy first.
 inline constexpr CopyPlacement scoutCopies[3] = {
-    {CopyBearing::Scout, 0, -2, CopySkin::Scout},
-    {CopyBearing::SideNest, -148, -2, CopySkin::SideNest},
-    {CopyBearing::OppositeSideNest, -148, -2, CopySkin::SideNest},
+    {&WorldState::scoutBearing,    1,  0,    -2, &WorldState::texFire},
+    {&WorldState::sideNestBearing, 1,  -148, -2, &WorldState::texYant},
+    {&WorldState::sideNestBearing, -1, -148, -2, &WorldState::texYant},
 };
 // Carriers and porters; a porter walks 1.9 to its own side of the copy's start point.
 inline constexpr CopyPlacement columnCopies[3] = {
-    {CopyBearing::Food, 0, -2, CopySkin::Column},
-    {CopyBearing::SideNest, -150, -2, CopySkin::SideNest},
-    {CopyBearing::OppositeSideNest, -150, -2, CopySkin::SideNest},
+    {&WorldState::foodBearing,     1,  0,    -2, &WorldState::texFire2},
+    {&WorldState::sideNestBearing, 1,  -150, -2, &WorldState::texYant},
+    {&WorldState::sideNestBearing, -1, -150, -2, &WorldState::texYant},
 };
+// clang-format on
 constexpr float porterSideOffset = 1.9f;
 
 // Pushes the matrix, turns to the copy's bearing and moves to its start point.

@@ -1,5 +1,4 @@
 // The display routine: one whole frame of the world, scenery first, then every ant group.
-#include "app/app.h"
 #include "app/world_state.h"
 #include "render/render.h"
 #include "scene/scene.h"
@@ -109,6 +108,8 @@ void displayScene() {
     placeForagers();
     placePatrolAnts();
     deleteQuadric(quadric);
-    frameDrawn();
+    if (world.host.frameDrawn != nullptr) {
+        world.host.frameDrawn();
+    }
     glutSwapBuffers();
 }

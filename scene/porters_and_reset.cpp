@@ -52,7 +52,7 @@ void endRoundIfOver() {
 }
 
 // What belongs to the run rather than to a round: the camera where the user left it, and the
-// texture names that start-up made once. The window, the options and the frame run stay too.
+// texture names that start-up made once. The window and the host's choices stay too.
 constexpr float WorldState::*keptCamera[] = {&WorldState::cameraPanX, &WorldState::cameraPanY,
                                              &WorldState::cameraZoom, &WorldState::cameraPitch,
                                              &WorldState::cameraYaw};
@@ -71,6 +71,5 @@ void resetWorld() {
         world.*field = kept.*field;
     }
     world.windowed = kept.windowed;
-    world.options = kept.options;
-    world.run = kept.run;
+    world.host = kept.host;
 }

@@ -20,13 +20,8 @@ bemo_logged "$web_dir/logs/textures.log" g++ -std=c++17 -O2 -o "$web_dir/make-te
 bemo_logged "$web_dir/logs/textures.log" "$web_dir/make-textures" "$web_dir/textures" ||
     bemo_fail "painting the textures failed"
 
-bemo_stage "building build-web/"
-bemo_logged "$web_dir/logs/configure.log" emcmake cmake -S "$BEMO_ROOT" -B "$web_dir" \
-    -DCMAKE_BUILD_TYPE=Release "-DBEMO_WEB_TEXTURES=$web_dir/textures" ||
-    bemo_fail "configuring build-web/ failed"
-bemo_logged "$web_dir/logs/build.log" cmake --build "$web_dir" -j "$BEMO_JOBS" ||
-    bemo_fail "building build-web/ failed"
-grep -A 3 'warning:' "$web_dir/logs/build.log" >&2 || true
+BEMO_CONFIGURE=(emcmake)
+bemo_build build-web -DCMAKE_BUILD_TYPE=Release "-DBEMO_WEB_TEXTURES=$web_dir/textures"
 
 if [[ ${1:-} == serve ]]; then
     port=${2:-8080}

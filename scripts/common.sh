@@ -57,14 +57,17 @@ bemo_install_missing() {
         bemo_fail "apt-get install failed"
 }
 
-# Configures and builds the folder NAME of the repository with the extra CMake options
-# given after it; compiler warnings, which the code base keeps at none, are shown.
+# Configures and builds the folder NAME of the repository with the extra CMake options given
+# after it; compiler warnings, which the code base keeps at none, are shown. BEMO_CONFIGURE is
+# the command that wraps the configure step, if any (emcmake for the web build).
+BEMO_CONFIGURE=()
 bemo_build() {
     local name=$1
     local dir="$BEMO_ROOT/$name"
     shift
     bemo_stage "building $name/"
-    bemo_logged "$dir/logs/configure.log" cmake -S "$BEMO_ROOT" -B "$dir" "$@" ||
+    bemo_logged "$dir/logs/configure.log" \
+        "${BEMO_CONFIGURE[@]}" cmake -S "$BEMO_ROOT" -B "$dir" "$@" ||
         bemo_fail "configuring $name/ failed"
     bemo_logged "$dir/logs/build.log" cmake --build "$dir" -j "$BEMO_JOBS" ||
         bemo_fail "building $name/ failed"

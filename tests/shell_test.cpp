@@ -58,8 +58,8 @@ TEST_F(World, StartUpOpensItsWindowFillsEachTextureAndListsTheKeysInAMenuThatOnl
         {&WorldState::texWood, "wood", 650, 320},   {&WorldState::texFire, "fire", 640, 320},
         {&WorldState::texHole, "hole", 400, 300},   {&WorldState::texYant, "yant", 640, 320}};
     const auto byte = [](int k, long at) { return (at + 50 * k) % 251; }; // no two rows alike
-    char folder[] = "/tmp/bemo-startXXXXXX", name[] = "bemo-world", data[] = "--data";
-    char *argv[] = {name, data, mkdtemp(folder), nullptr};
+    char folder[] = "/tmp/bemo-startXXXXXX";
+    world.host.textureFolder = mkdtemp(folder);
     for (int k = 0; k < 6; ++k) {
         const auto [texture, file, width, height] = images[k];
         std::ofstream raw(folder + ("/" + std::string(file)) + ".raw");
@@ -67,8 +67,7 @@ TEST_F(World, StartUpOpensItsWindowFillsEachTextureAndListsTheKeysInAMenuThatOnl
             raw.put(byte(k, at));
         }
     }
-    int argc = 3; // game mode reported possible but not entered: a window instead
-    startWorld(&argc, argv);
+    openWorld(); // game mode reported possible but not entered: a window instead
     std::filesystem::remove_all(folder);
     const std::map<GLenum, GLint> linear = {{GL_TEXTURE_MAG_FILTER, GL_LINEAR},
                                             {GL_TEXTURE_MIN_FILTER, GL_LINEAR}};

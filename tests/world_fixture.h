@@ -18,9 +18,9 @@ inline double distance(const Vec &a, const Vec &b) {
     return std::hypot(a[0] - b[0], a[1] - b[1], a[2] - b[2]);
 }
 
-// Whether two worlds agree before `options`: all 4-byte fields, unlike the padded groups after.
+// Whether two worlds agree before `host`: all 4-byte fields, unlike the padded group after.
 inline bool same(const WorldState &a, const WorldState &b) {
-    return std::memcmp(&a, &b, offsetof(WorldState, options)) == 0;
+    return std::memcmp(&a, &b, offsetof(WorldState, host)) == 0;
 }
 
 struct World : ::testing::Test {

@@ -110,22 +110,17 @@ static void stepColumnAnt(const ColumnAnt<Phase> &ant, const ColumnRules &rules)
             }
         }
     }
-    if (ant.phase == 1) {
-        if (animationRuns() && ant.pos < returnLaneX) {
-            walk(ant.pos, rules.walkStep);
-        } else if (animationRuns() && turnTo(ant.heading, rules.turnStep, secondTurn)) {
-            ant.pos = world.foodDistance;
-            ant.phase = 2;
-        }
+    if (ant.phase == 1 && animationRuns() &&
+        walkThenTurn(ant.pos, returnLaneX, rules.walkStep, ant.heading, rules.turnStep,
+                     secondTurn)) {
+        ant.pos = world.foodDistance;
+        ant.phase = 2;
     }
-    if (ant.phase == 2) {
-        if (animationRuns() && ant.pos > pastStart) {
-            walk(ant.pos, -rules.walkStep);
-        } else if (animationRuns() && turnTo(ant.heading, rules.turnStep, thirdTurn)) {
-            ant.pos = returnLaneX;
-            ant.phase = 3;
-            ant.heading = 0;
-        }
+    if (ant.phase == 2 && animationRuns() &&
+        walkThenTurn(ant.pos, pastStart, -rules.walkStep, ant.heading, rules.turnStep, thirdTurn)) {
+        ant.pos = returnLaneX;
+        ant.phase = 3;
+        ant.heading = 0;
     }
     if (ant.phase == 3 && animationRuns() && ant.pos > 0) {
         world.waitCount = 0;

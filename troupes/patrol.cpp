@@ -17,6 +17,13 @@ constexpr float lastWalk = 10;
 
 enum PatrolPhase { patrolOut = 0, patrolHome = 1, patrolTurningHome = 2 };
 
+// One call of the turn that ends `phase` once the ants are `from` or further along; true when
+// this call ends it.
+static bool patrolTurnEnds(PatrolPhase phase, double from, const Turn &turn) {
+    return world.patrolPhase == phase && world.patrolPos >= from &&
+           turnTo(world.patrolHeading, turnStep, turn);
+}
+
 // The first lap: out, a half turn, home, a second half turn; halted ants stand still.
 static void stepFirstLap() {
     if (world.antsHalted == 1 || !animationRuns()) {
@@ -25,8 +32,7 @@ static void stepFirstLap() {
     if (world.patrolPhase == patrolOut && world.patrolPos < lapEnd) {
         walk(world.patrolPos, walkStep);
     }
-    if (world.patrolPhase == patrolOut && world.patrolPos >= lapEnd &&
-        turnTo(world.patrolHeading, turnStep, halfTurn)) {
+    if (patrolTurnEnds(patrolOut, lapEnd, halfTurn)) {
         world.patrolPhase = patrolHome;
         world.patrolPos = homewardStart;
     }
@@ -36,8 +42,7 @@ static void stepFirstLap() {
             world.patrolPhase = patrolTurningHome;
         }
     }
-    if (world.patrolPhase == patrolTurningHome && world.patrolPos >= 0 &&
-        turnTo(world.patrolHeading, turnStep, fullTurn)) {
+    if (patrolTurnEnds(patrolTurningHome, 0, fullTurn)) {
         world.patrolPhase = patrolOut;
         world.patrolPos = 0;
         world.patrolHeading = 0;
@@ -50,8 +55,7 @@ static void stepAfterLap() {
     if (!animationRuns()) {
         return;
     }
-    if (world.patrolPhase == patrolOut && world.patrolPos >= 0 &&
-        turnTo(world.patrolHeading, turnStep, quarterTurn)) {
+    if (patrolTurnEnds(patrolOut, 0, quarterTurn)) {
         world.patrolPhase = patrolHome;
         world.patrolPos = 0;
     }

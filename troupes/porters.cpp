@@ -47,29 +47,20 @@ static void stepPorter(const Porter &p) {
             p.pos = 0;
         }
     }
-    if (p.phase == 1) {
-        if (animationRuns() && p.pos < sideStep) {
-            walk(p.pos, walkStep);
-        } else if (animationRuns() && turnTo(p.heading, turnStep, forwardTurn)) {
-            p.pos = world.foodDistance;
-            p.phase = 2;
-        }
+    if (p.phase == 1 && animationRuns() &&
+        walkThenTurn(p.pos, sideStep, walkStep, p.heading, turnStep, forwardTurn)) {
+        p.pos = world.foodDistance;
+        p.phase = 2;
     }
-    if (p.phase == 2) {
-        if (animationRuns() && p.pos < beyondFood) {
-            walk(p.pos, walkStep);
-        } else if (animationRuns() && turnTo(p.heading, turnStep, inwardTurn)) {
-            p.phase = 3;
-            p.pos = sideStep;
-        }
+    if (p.phase == 2 && animationRuns() &&
+        walkThenTurn(p.pos, beyondFood, walkStep, p.heading, turnStep, inwardTurn)) {
+        p.phase = 3;
+        p.pos = sideStep;
     }
-    if (p.phase == 3) {
-        if (animationRuns() && p.pos > 0) {
-            walk(p.pos, -walkStep);
-        } else if (animationRuns() && turnTo(p.heading, turnStep, homewardTurn)) {
-            p.phase = 4;
-            p.pos = static_cast<float>(-beyondFood);
-        }
+    if (p.phase == 3 && animationRuns() &&
+        walkThenTurn(p.pos, 0, -walkStep, p.heading, turnStep, homewardTurn)) {
+        p.phase = 4;
+        p.pos = static_cast<float>(-beyondFood);
     }
     if (p.phase == 4 && animationRuns() && p.pos < 0) {
         walk(p.pos, walkStep);

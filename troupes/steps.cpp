@@ -19,3 +19,13 @@ bool turnTo(float &heading, float step, const Turn &turn) {
     }
     return heading == turn.end;
 }
+
+bool walkThenTurn(float &pos, double limit, double step, float &heading, float turnStep,
+                  const Turn &turn) {
+    bool shortOfLimit = step > 0 ? pos < limit : pos > limit;
+    if (shortOfLimit) {
+        walk(pos, step);
+        return false;
+    }
+    return turnTo(heading, turnStep, turn);
+}

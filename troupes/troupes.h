@@ -49,6 +49,10 @@ void walk(float &pos, double step);
 // One call of a turn: `step` toward `turn.end`, up or down, unless the heading is at the
 // guard; true once the heading is exactly at the end (turning steps are binary fractions).
 bool turnTo(float &heading, float step, const Turn &turn);
+// One call of a leg that ends in a turn: a walk by `step` while short of `limit` (beyond it,
+// for a negative step), else a call of the turn; true once the turn has ended.
+bool walkThenTurn(float &pos, double limit, double step, float &heading, float turnStep,
+                  const Turn &turn);
 
 // The food pile lies stretched along x; once bitten it is smaller, and so the porters carry it.
 constexpr float foodStretchX = 3;

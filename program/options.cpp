@@ -1,6 +1,7 @@
 // The command line's own options: help, version, window, texture folder, camera, recording
 // and benchmark, with the checks a recording needs before any window opens.
-#include "app/app.h"
+#include "program/program.h"
+#include "program/program_state.h"
 #include "app/world_state.h"
 
 #include <algorithm>
@@ -14,9 +15,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// Exit statuses: 0 after help or version, 2 for a command line that cannot be run.
-constexpr int helpStatus = 0;
-constexpr int usageStatus = 2;
 // Frame counts stop here: over nineteen days at 60 frames a second.
 constexpr long mostFrames = 100000000;
 
@@ -142,7 +140,7 @@ static bool onPath(const char *name) {
 // What a recording needs before any window opens: a known kind of clip, ffmpeg and a folder
 // that takes the clip.
 static void checkRecording() {
-    ProgramOptions &options = world.options;
+    ProgramOptions &options = program.options;
     if (options.recordFrames == 0) {
         rejectCommandLine("--record needs --frames");
     }
@@ -176,24 +174,25 @@ void answerHelpOrVersion(int argc, char **argv) {
         std::string option = argv[at];
         if (option == "--help") {
             std::fputs(usageText, stdout);
-            std::exit(helpStatus);
+            std::exit(doneStatus);
         } else if (option == "--version") {
             std::printf("bemo-world %s\n", BEMO_VERSION);
-            std::exit(helpStatus);
+            std::exit(doneStatus);
         }
     }
 }
 
 void readOptions(int argc, char **argv) {
-    ProgramOptions &options = world.options;
+    ProgramOptions &options = program.options;
     for (int at = 1; at < argc; ++at) {
         std::string option = argv[at];
         if (option == "--window") {
-            options.windowOnly = 1;
+            world.host.windowOnly = 1;
         } else if (option == "--data") {
-            options.dataFolder = optionValue(argc, argv, &at);
-            if (!isFolder(options.dataFolder)) {
-                rejectCommandLine(std::string("no folder '") + options.dataFolder + "' for --data");
+            world.host.textureFolder = optionValue(argc, argv, &at);
+            if (!isFolder(world.host.textureFolder)) {
+                rejectCommandLine(std::string("no folder '") + world.host.textureFolder +
+                                  "' for --data");
             }
         } else if (option == "--camera") {
             setCamera(optionValue(argc, argv, &at));

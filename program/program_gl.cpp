@@ -1,5 +1,5 @@
 // GL calls that only the real program makes: reading a frame back, unpacing the swaps.
-#include "app/app.h"
+#include "program/program.h"
 #include "app/world_state.h"
 
 #include <GL/glx.h>

@@ -1,6 +1,7 @@
 // The clip recorder: every kept frame is read back before its swap and fed through a pipe to
 // ffmpeg, which writes the clip under a name of its own until the clip is complete.
-#include "app/app.h"
+#include "program/program.h"
+#include "program/program_state.h"
 #include "app/world_state.h"
 
 #include <algorithm>
@@ -18,7 +19,6 @@
 constexpr size_t frameRowBytes = static_cast<size_t>(frameWidth) * 3;
 constexpr size_t frameBytes = frameRowBytes * frameHeight;
 constexpr char partialEnding[] = ".part";
-constexpr int failedStatus = 1;
 
 // ffmpeg reads raw RGB frames of frameWidth by frameHeight from its standard input, at 60
 // frames a second for an MP4. A GIF's frames last 2/100 s, the shortest delay that GIF
@@ -38,20 +38,20 @@ static std::vector<const char *> encoderCommand() {
         std::to_string(frameWidth) + "x" + std::to_string(frameHeight);
     std::vector<const char *> command(std::begin(rawInput), std::end(rawInput));
     command.insert(command.end(), {frameSize.c_str(), "-framerate",
-                                   world.options.recordGif == 1 ? "50" : "60", "-i", "-"});
-    if (world.options.recordGif == 1) {
+                                   program.options.recordGif == 1 ? "50" : "60", "-i", "-"});
+    if (program.options.recordGif == 1) {
         command.insert(command.end(), std::begin(gifOutput), std::end(gifOutput));
     } else {
         command.insert(command.end(), std::begin(mp4Output), std::end(mp4Output));
     }
-    command.push_back(world.run.partialPath);
+    command.push_back(program.run.partialPath);
     command.push_back(nullptr);
     return command;
 }
 
 // Ends the encoder's input and waits for it; true when it finished its file.
 static bool closeEncoder() {
-    FrameRun &run = world.run;
+    FrameRun &run = program.run;
     if (run.encoderInput >= 0) {
         close(run.encoderInput);
         run.encoderInput = -1;
@@ -64,18 +64,18 @@ static bool closeEncoder() {
 
 [[noreturn]] static void failRecording(const std::string &problem) {
     closeEncoder();
-    unlink(world.run.partialPath);
+    unlink(program.run.partialPath);
     std::fprintf(stderr, "%sbemo-world: recording %s failed: %s; no clip written\n",
-                 progressBreak(), world.options.recordPath, problem.c_str());
+                 progressBreak(), program.options.recordPath, problem.c_str());
     std::exit(failedStatus);
 }
 
 void startRecording() {
-    FrameRun &run = world.run;
-    if (world.options.recordPath == nullptr) {
+    FrameRun &run = program.run;
+    if (program.options.recordPath == nullptr) {
         return;
     }
-    std::string partial = std::string(world.options.recordPath) + partialEnding;
+    std::string partial = std::string(program.options.recordPath) + partialEnding;
     run.partialPath = strdup(partial.c_str());
     run.pixels = static_cast<unsigned char *>(std::malloc(frameBytes));
     std::vector<const char *> command = encoderCommand();
@@ -111,6 +111,10 @@ void startRecording() {
     std::signal(SIGPIPE, SIG_IGN);
 }
 
+bool recording() {
+    return program.options.recordPath != nullptr;
+}
+
 bool interruptPending() {
     sigset_t pending;
     sigpending(&pending);
@@ -118,8 +122,8 @@ bool interruptPending() {
 }
 
 void keepFrame() {
-    FrameRun &run = world.run;
-    run.readFrame(run.pixels);
+    FrameRun &run = program.run;
+    readBackFrame(run.pixels);
     // GL gives the bottom row first; the video wants the top row first.
     for (int top = 0, bottom = frameHeight - 1; top < bottom; ++top, --bottom) {
         std::swap_ranges(run.pixels + top * frameRowBytes, run.pixels + (top + 1) * frameRowBytes,
@@ -136,23 +140,23 @@ void keepFrame() {
 }
 
 void endRecording(int status) {
-    long kept = std::max(0L, world.run.framesDrawn - world.options.skipFrames);
+    long kept = std::max(0L, program.run.framesDrawn - program.options.skipFrames);
     if (kept == 0) {
         closeEncoder();
-        unlink(world.run.partialPath);
+        unlink(program.run.partialPath);
         std::fprintf(stderr, "%sbemo-world: ended before the first kept frame; no clip written\n",
                      progressBreak());
-        std::exit(status == 0 ? failedStatus : status);
+        std::exit(status == doneStatus ? failedStatus : status);
     }
     if (!closeEncoder()) {
         failRecording("ffmpeg did not finish the clip");
     }
-    if (std::rename(world.run.partialPath, world.options.recordPath) != 0) {
+    if (std::rename(program.run.partialPath, program.options.recordPath) != 0) {
         failRecording(std::strerror(errno));
     }
-    if (kept < world.options.recordFrames) {
+    if (kept < program.options.recordFrames) {
         std::fprintf(stderr, "%sbemo-world: ended early: %s holds %ld frames\n", progressBreak(),
-                     world.options.recordPath, kept);
+                     program.options.recordPath, kept);
     }
     std::exit(status);
 }

@@ -1,5 +1,6 @@
 // The benchmark: the time of every frame of an unpaced run, summed up on stdout at its end.
-#include "app/app.h"
+#include "program/program.h"
+#include "program/program_state.h"
 #include "app/world_state.h"
 
 #include <algorithm>
@@ -10,26 +11,24 @@
 constexpr double tailShare = 0.95; // the percentile reported beside the median
 
 void startBenchmark() {
-    FrameRun &run = world.run;
+    FrameRun &run = program.run;
     run.frameMilliseconds =
-        static_cast<double *>(std::calloc(world.options.benchmarkFrames, sizeof(double)));
+        static_cast<double *>(std::calloc(program.options.benchmarkFrames, sizeof(double)));
     if (run.frameMilliseconds == nullptr) {
-        std::exit(1);
+        std::exit(failedStatus);
     }
-    if (run.unpaceSwaps != nullptr) {
-        run.unpaceSwaps();
-    }
+    unpaceSwaps();
 }
 
 void noteFrameTime(double seconds) {
-    world.run.frameMilliseconds[world.run.framesDrawn - 1] = seconds * millisecondsPerSecond;
+    program.run.frameMilliseconds[program.run.framesDrawn - 1] = seconds * millisecondsPerSecond;
 }
 
 // Median of an odd count is the middle time, of an even count the mean of the middle two;
 // the percentile is the nearest rank.
 void reportBenchmark() {
-    long count = world.run.framesTotal;
-    double *times = world.run.frameMilliseconds;
+    long count = program.run.framesTotal;
+    double *times = program.run.frameMilliseconds;
     std::sort(times, times + count);
     double median = (times[(count - 1) / 2] + times[count / 2]) / 2;
     auto tailRank = static_cast<long>(std::ceil(tailShare * static_cast<double>(count)));
@@ -40,5 +39,5 @@ void reportBenchmark() {
     std::printf("frames: %ld\nmedian: %.2f ms\np95: %.2f ms\nworst: %.2f ms\nfps: %.1f\n", count,
                 median, times[tailRank - 1], times[count - 1],
                 count * millisecondsPerSecond / total);
-    std::exit(0);
+    std::exit(doneStatus);
 }

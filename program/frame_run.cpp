@@ -1,21 +1,16 @@
 // Runs of a fixed number of frames, a recording or the benchmark: exactly one animation tick
 // before each frame drawn, from the first frame to the last, then the end of the process.
+#include "program/program.h"
+#include "program/program_state.h"
 #include "app/app.h"
 #include "app/world_state.h"
 
 #include <GL/freeglut.h>
 #include <chrono>
 
-// Exit status after Ctrl-C.
-constexpr int interruptedStatus = 130;
-
 static double steadySeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
-}
-
-static bool recording() {
-    return world.options.recordPath != nullptr;
 }
 
 // The run owns the idle callback, so `s` and `d` are passed over, and Tab too, which would
@@ -27,25 +22,26 @@ static void handleRunKey(unsigned char key, int x, int y) {
         return;
     }
     if (key == keyEscape && recording()) {
-        endRecording(0);
+        endRecording(doneStatus);
     }
     if (key == keyEscape) {
-        world.run.framesTotal = world.run.framesDrawn + world.run.framePending;
+        program.run.framesTotal = program.run.framesDrawn + program.run.framePending;
         return;
     }
     handleKey(key, x, y);
 }
 
 void startFrameRun() {
-    FrameRun &run = world.run;
+    FrameRun &run = program.run;
     if (recording()) {
-        run.framesTotal = world.options.skipFrames + world.options.recordFrames;
-    } else if (world.options.benchmarkFrames != 0) {
-        run.framesTotal = world.options.benchmarkFrames;
+        run.framesTotal = program.options.skipFrames + program.options.recordFrames;
+    } else if (program.options.benchmarkFrames != 0) {
+        run.framesTotal = program.options.benchmarkFrames;
         startBenchmark();
     } else {
         return;
     }
+    world.host.frameDrawn = frameDrawn;
     glutKeyboardFunc(handleRunKey);
     glutIdleFunc(tickFrameRun);
     run.startSeconds = steadySeconds();
@@ -55,7 +51,7 @@ void startFrameRun() {
 // GLUT draws at most one frame per pass of its loop, before the idle call, and only while the
 // window is visible; so a tick is made only once the frame asked for by the last one is drawn.
 void tickFrameRun() {
-    FrameRun &run = world.run;
+    FrameRun &run = program.run;
     if (recording() && interruptPending()) {
         endRecording(interruptedStatus);
     }
@@ -73,7 +69,7 @@ void tickFrameRun() {
     }
     if (run.framesDrawn == run.framesTotal) {
         if (recording()) {
-            endRecording(0);
+            endRecording(doneStatus);
         }
         reportBenchmark();
     }
@@ -83,13 +79,13 @@ void tickFrameRun() {
 }
 
 void frameDrawn() {
-    FrameRun &run = world.run;
+    FrameRun &run = program.run;
     if (run.framesTotal == 0) {
         return;
     }
     run.framesDrawn += 1;
     run.framePending = 0;
-    if (recording() && run.framesDrawn > world.options.skipFrames) {
+    if (recording() && run.framesDrawn > program.options.skipFrames) {
         keepFrame();
     }
 }

@@ -1,0 +1,47 @@
+// The program's own state record around the colony, and its exit statuses.
+#pragma once
+
+#include <sys/types.h>
+
+// Exit statuses of the program, beside the colony's own 0 (Esc) and 1 (a texture).
+constexpr int doneStatus = 0;          // help, version, a whole run of frames, or Esc
+constexpr int failedStatus = 1;        // a recording or a benchmark that could not be made
+constexpr int usageStatus = 2;         // a command line that cannot run
+constexpr int interruptedStatus = 130; // Ctrl-C during a recording
+
+// The command line's own options, read once after GLUT has taken its own. Every field at its
+// initial value is the program run without options; the texture folder, the window and the
+// camera go straight to the colony's record.
+struct ProgramOptions {
+    const char *recordPath = nullptr; // clip to write, ending in .mp4 or .gif; null: none
+    int recordGif = 0;                // 1: the clip is a .gif, 0: an .mp4
+    long recordFrames = 0;            // frames kept in the clip
+    long skipFrames = 0;              // frames drawn before the first kept one
+    long benchmarkFrames = 0;         // frames the benchmark times; 0: no benchmark
+};
+
+// A run of a fixed number of frames, recorded or timed: the animation runs from the first
+// frame with exactly one tick before each frame drawn, and the process ends after the last.
+// Times are seconds of the steady clock.
+struct FrameRun {
+    long framesTotal = 0;                // frames to draw; 0 outside such a run
+    long framesDrawn = 0;                // frames drawn so far, kept or not
+    int framePending = 0;                // 1 from a tick until the frame it asks for is drawn
+    double startSeconds = 0;             // the first tick
+    double tickSeconds = 0;              // the latest tick
+    double progressSeconds = 0;          // the latest progress line on a terminal
+    long progressTenths = 0;             // tenths of the run reported, elsewhere
+    double *frameMilliseconds = nullptr; // benchmark: each frame, from its tick to the next
+    int encoderInput = -1;               // recording: write end of the pipe into ffmpeg
+    pid_t encoderPid = 0;                // recording: the ffmpeg process
+    char *partialPath = nullptr;         // the clip while it grows: its name plus ".part"
+    unsigned char *pixels = nullptr;     // one frame read back, RGB, top row first
+};
+
+// Everything the program keeps beside the colony's `world`: one instance, `program`.
+struct ProgramState {
+    ProgramOptions options; // what the command line asked for
+    FrameRun run;           // progress of a recording or a benchmark
+};
+
+extern ProgramState program;
