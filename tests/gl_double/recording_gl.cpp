@@ -45,7 +45,7 @@ const auto request = [](const std::string &what) { recorder.requests.push_back(w
 ENTRY(void, glTexParameteri, (GLenum, GLenum name, GLint value),
       recorder.textures[recorder.boundTexture].parameters[name] = value)
 ENTRY(void, glTexEnvf, (GLenum, GLenum, GLfloat), )
-ENTRY(void, glGenTextures, (GLsizei n, GLuint *names), for (; n > 0; --n) names[n - 1] = n)
+ENTRY(void, glGenTextures, (GLsizei n, GLuint *names), for (; n > 0; --n) names[n - 1] = 10 + n)
 ENTRY(void, glPixelStorei, (GLenum name, GLint value), recorder.pixelStore[name] = value)
 ENTRY(void, glClearColor, (GLclampf, GLclampf, GLclampf, GLclampf), )
 ENTRY(void, glColorMaterial, (GLenum, GLenum), )

@@ -27,7 +27,7 @@ struct Recorder { // what the double has seen since the last reset; the projecti
     std::vector<Matrix> modelview{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}}; // top last
     bool lighting = false; // GL_LIGHTING enabled
     GLuint boundTexture = 0;
-    std::map<GLuint, Texture> textures;                           // by name
+    std::map<GLuint, Texture> textures; // by name: glGenTextures gives 11 on, not the fixture's 1-6
     std::map<GLenum, GLint> pixelStore{{GL_UNPACK_ALIGNMENT, 4}}; // glPixelStorei's, GL's defaults
     GLenum shadeModel = GL_SMOOTH;
     bool logging = true; // else transforms are skipped and primitives only counted (speed)
