@@ -1,4 +1,4 @@
-// Single frames and movers: target table, where the groups stand, mirror symmetry, foragers' trip.
+// Single frames and movers: targets, the scout's marks, every copy in place, the models, walks.
 #include "models/models.h"
 #include "troupes/troupes.h"
 #include "world_fixture.h"
@@ -23,10 +23,10 @@ TEST_F(World, EveryTargetRowPlacesTheFoodAndTheScoutHandsOverOnItsMarks) {
         std::srand(seed);
         const int d = std::rand() % 10, b = std::rand() % 10, onMark = seed % 2;
         std::srand(seed);
-        world.scoutPos = targetDistances[d] - 40 - (1 - onMark) / 60.0f; // or a step further
+        world.scoutPos = targetDistances[d] - 40 - (1 - onMark) / 60.0f; // 40 out, or a step more
         world.scoutPhase = 4;
         world.waitCount = 76 + onMark; // this frame's three nest calls reach 80, or 79
-        world.foodBites = 1 + onMark;
+        world.foodBites = 1 + onMark;  // the second bite, or the first
         frame(true);
         const float *row = targetRows[b];
         EXPECT_EQ(std::make_tuple(world.foodBearing, world.sideNestBearing,
@@ -50,21 +50,21 @@ TEST_F(World, GroupsStandWhereTheWorldPutsThem) {
     frame(true);
     const std::vector<Vec> pieces = spheres(0.3, world.texCandy),
                            walkers = spheres(headRadius, world.texFire),
-                           foragers = spheres(headRadius, world.texYant);
+                           yantHeads = spheres(headRadius, world.texYant);
     EXPECT_EQ(spheres(1.2, world.texHole),
               (std::vector<Vec>{{0, 0, -4}, {0, -148, -1}, {0, 148, -1}}));
-    // Every copy's head: at the centre nest in the troupe's skin, in yant at y = -+148 s or 150 s.
+    // Head out, bearing, side nests at -+nest s, sideways step, skin; side copies in texYant.
     const double s = world.sideNestBearing / 90, food = world.foodBearing * degrees;
     const std::tuple<double, double, double, double, GLuint> troupes[] = {
-        {13, 30 * degrees, 148, 0, world.texFire}, // 10 out
+        {13, 30 * degrees, 148, 0, world.texFire}, // the scout 10 out, on its first bearing
         {2.5, food, 150, 0, world.texFire2},       // carrier 3, 0.5 behind its start
         {3, food, 150, 1.9, world.texFire2},       // the porters at their start
         {3, food, 150, -1.9, world.texFire2}};
     for (const auto &[out, bearing, nest, side, skin] : troupes) {
         const double x = std::sin(bearing), y = -std::cos(bearing); // the centre copy's way
         EXPECT_TRUE(anyAt(spheres(headRadius, skin), {out * x - side * y, out * y + side * x, 0}));
-        EXPECT_TRUE(anyAt(foragers, {s * out, -s * (nest - side), 0}) &&
-                    anyAt(foragers, {-s * out, s * (nest - side), 0}))
+        EXPECT_TRUE(anyAt(yantHeads, {s * out, -s * (nest - side), 0}) &&
+                    anyAt(yantHeads, {-s * out, s * (nest - side), 0}))
             << out << side;
     }
     world.patrolLap = 1, world.patrolPhase = 1, world.patrolPos = 5, world.patrolHeading = 90;
@@ -72,7 +72,7 @@ TEST_F(World, GroupsStandWhereTheWorldPutsThem) {
     for (double x : {-10, -5, 0, 5, 10}) {
         for (double s : {-1, 1}) { // at the nest at y = 148 s and the patrol row at y = 85 s
             EXPECT_TRUE(anyAt(pieces, {x, s * 64.7, -0.6})) << "side food " << x;
-            EXPECT_TRUE(anyAt(foragers, {x, s * 127, 0})) << "forager walking to the centre";
+            EXPECT_TRUE(anyAt(yantHeads, {x, s * 127, 0})) << "forager walking to the centre";
             EXPECT_TRUE(anyAt(walkers, {x + s * 21, s * 85, 0})) << "patrol ant walking out";
             EXPECT_TRUE(anyAt(spheres(headRadius, world.texFire), {x, s * 91, 0})) << "and away";
         }

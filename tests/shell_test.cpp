@@ -1,4 +1,4 @@
-// The application shell: what each key does, the short walk, start-up and the key menu.
+// The application shell: every key, the short walk, start-up with window and textures, the menu.
 #include "world_fixture.h"
 #include <GL/freeglut.h>
 #include <filesystem>
