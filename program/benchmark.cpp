@@ -17,7 +17,6 @@ void startBenchmark() {
     if (run.frameMilliseconds == nullptr) {
         std::exit(failedStatus);
     }
-    unpaceSwaps();
 }
 
 void noteFrameTime(double seconds) {

@@ -1,5 +1,5 @@
-// The command line's own options: help, version, window, texture folder, camera, recording
-// and benchmark, with the checks a recording needs before any window opens.
+// The command line's own options: help, version, window, texture folder, camera, recording,
+// benchmark and pace, with the checks a recording needs before any window opens.
 #include "program/program.h"
 #include "program/program_state.h"
 #include "app/world_state.h"
@@ -37,6 +37,11 @@ Options:
                        frame count, median, 95th percentile and worst frame time, and fps
                        (s, d and Tab are passed over; Esc ends it early, summing up the
                        frames drawn)
+  --pace N             show at most N frames a second (default 60), as a display refreshed
+                       N times a second would; 0: as fast as the display allows (a recording
+                       and the benchmark are never paced, and take neither --pace nor --fps)
+  --fps                every five seconds while frames are drawn, print on stderr how many
+                       were shown and how many a second
   --help               show this help and end
   --version            show the version and end
 
@@ -184,10 +189,16 @@ void answerHelpOrVersion(int argc, char **argv) {
 
 void readOptions(int argc, char **argv) {
     ProgramOptions &options = program.options;
+    bool paceGiven = false;
     for (int at = 1; at < argc; ++at) {
         std::string option = argv[at];
         if (option == "--window") {
             world.host.windowOnly = 1;
+        } else if (option == "--fps") {
+            options.showRate = 1;
+        } else if (option == "--pace") {
+            options.pace = countValue("--pace", optionValue(argc, argv, &at), 0);
+            paceGiven = true;
         } else if (option == "--data") {
             world.host.textureFolder = optionValue(argc, argv, &at);
             if (!isFolder(world.host.textureFolder)) {
@@ -213,6 +224,10 @@ void readOptions(int argc, char **argv) {
     }
     if (options.recordPath != nullptr && options.benchmarkFrames != 0) {
         rejectCommandLine("--record and --benchmark cannot run together");
+    }
+    bool frameRun = options.recordPath != nullptr || options.benchmarkFrames != 0;
+    if (frameRun && (paceGiven || options.showRate == 1)) {
+        rejectCommandLine("--pace and --fps go with neither --record nor --benchmark");
     }
     if (options.recordPath != nullptr) {
         checkRecording();
