@@ -1,7 +1,11 @@
-// The program around the colony: the pace, against the recording double.
+// The program around the colony: options, runs of frames and their clips, the benchmark's
+// figures and the pace, against the recording double and the stand-in encoder in encoder/.
 #include "program/program.h"
 #include "program/program_state.h"
 #include "world_fixture.h"
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
 
 // The desktop program's GL calls. A frame read back holds the count of frames drawn in every
 // byte, so that a clip shows which frames it kept.
@@ -18,12 +22,116 @@ struct Program : World {
     void SetUp() override {
         World::SetUp();
         program = ProgramState{};
+        setenv("PATH", ENCODER_FOLDER, 1);
     }
     static void read(Words words) {
         words.insert(words.begin(), "bemo-world");
         readOptions(static_cast<int>(words.size()), const_cast<char **>(words.data()));
     }
+    // Starts the run the options ask for and draws it as GLUT would, a frame then an idle call,
+    // with Esc before the frame `escFrame`, until the process ends; stdout goes to stderr.
+    static void run(long escFrame = 0) {
+        dup2(STDERR_FILENO, STDOUT_FILENO);
+        startRecording();
+        startFrameRun();
+        recorder.logging = false;
+        for (long frame = 1;; ++frame) {
+            if (frame == escFrame) {
+                recorder.keyboard(keyEscape, 0, 0);
+            }
+            displayScene();
+            recorder.idle();
+        }
+    }
+    static void sumUp() {
+        dup2(STDERR_FILENO, STDOUT_FILENO);
+        reportBenchmark();
+    }
 };
+
+// What the options gave: the run's, the camera's X,Y,Z,P,T, the window and the texture folder.
+std::string summary() {
+    const ProgramOptions &o = program.options;
+    std::ostringstream text;
+    text << "frames " << o.recordFrames << " skip " << o.skipFrames << " gif " << o.recordGif
+         << " benchmark " << o.benchmarkFrames << " pace " << o.pace << " fps " << o.showRate
+         << " camera " << world.cameraPanX << ',' << world.cameraPanY << ',' << world.cameraZoom
+         << ',' << world.cameraPitch << ',' << world.cameraYaw << " window "
+         << world.host.windowOnly << " data "
+         << (world.host.textureFolder == nullptr ? "-" : world.host.textureFolder);
+    return text.str();
+}
+
+TEST_F(Program, EachCommandLineGivesItsOptionsOrEndsWithStatus2) {
+    const std::pair<Words, std::string> gives[] = {
+        {{}, "frames 0 skip 0 gif 0 benchmark 0 pace 60 fps 0 camera 0,0,0,0,0 window 0 data -"},
+        {{"--record", "c.mp4", "--frames", "100000000", "--skip", "0"}, "100000000 skip 0 gif 0"},
+        {{"--skip", "100000000", "--frames", "1", "--record", "c.gif"}, "1 skip 100000000 gif 1"},
+        {{"--camera", "1,2.5,-3,4,5"}, "camera 1,2.5,-3,4,5"},
+        {{"--camera", "1,2,3"}, "camera 1,2,3,0,0"},
+        {{"--benchmark", "1", "--window", "--data", "/tmp"},
+         "benchmark 1 pace 60 fps 0 camera 0,0,0,0,0 window 1 data /tmp"},
+        {{"--fps", "--pace", "0"}, "pace 0 fps 1"}};
+    for (const auto &[words, given] : gives) {
+        SetUp();
+        read(words);
+        EXPECT_NE(summary().find(given), std::string::npos) << summary();
+        resetWorld(); // a round's end keeps what the options gave
+        EXPECT_NE(summary().find(given), std::string::npos) << summary();
+    }
+    // The problem named, the hint after it, status 2.
+    const std::pair<Words, const char *> refusals[] = {
+        {{"--frames", "0", "--record", "c.mp4"}, "'0' for --frames"},
+        {{"--frames", "100000001", "--record", "c.mp4"}, "'100000001' for --frames"},
+        {{"--skip", "-1", "--record", "c.mp4", "--frames", "1"}, "'-1' for --skip"},
+        {{"--camera", "1,2,3,4"}, "'1,2,3,4' for --camera"},
+        {{"--pace", "-1"}, "'-1' for --pace"},
+        {{"--pace", "30", "--benchmark", "5"}, "--pace and --fps go with neither"}};
+    for (const auto &[words, problem] : refusals) {
+        EXPECT_EXIT(read(words), testing::ExitedWithCode(usageStatus),
+                    std::string("^bemo-world: [^\n]*") + problem + "[^\n]*\nTry 'bemo-world");
+    }
+}
+
+TEST_F(Program, ARecordingKeepsTheFramesAfterTheSkippedOnesAtItsKindsRateAndSaysEachTenth) {
+    std::string lines = "^swaps unpaced\n"; // off a terminal, a progress line a tenth
+    for (int frame = 2; frame <= 20; frame += 2) {
+        lines += (frame <= 12 ? "skipping: " : "recording: ") + std::to_string(frame) + "/20 ";
+        lines += "frames[^\n]*\n";
+    }
+    // Frames 13 to 20 kept, no other, at 60 frames a second in an MP4 and at 50 in a GIF.
+    const std::string kept = "\n\x0d\x0e\x0f\x10\x11\x12\x13\x14";
+    std::string rates;
+    for (const char *clip : {"c.mp4", "c.gif"}) {
+        std::remove(clip);
+        SetUp();
+        read({"--record", clip, "--skip", "12", "--frames", "8"});
+        EXPECT_EXIT(run(), testing::ExitedWithCode(0), lines + "$");
+        std::ifstream file(clip);
+        std::string made(std::istreambuf_iterator<char>(file), {});
+        EXPECT_EQ(made.substr(made.size() - kept.size()), kept) << clip;
+        rates += made.substr(made.find("\n-framerate\n") + 12, 3);
+    }
+    EXPECT_EQ(rates, "60\n50\n");
+}
+
+TEST_F(Program, TheBenchmarkSumsUpItsFrameTimesEvenAfterEsc) {
+    // Times 1 to 20 ms, shuffled: the median of an even count is the mean of the middle two,
+    // the 95th percentile the 19th of the 20.
+    std::vector<double> times;
+    for (int i = 0; i < 20; ++i) {
+        times.push_back(i * 7 % 20 + 1);
+    }
+    program.run.framesTotal = 20;
+    program.run.frameMilliseconds = times.data();
+    const char figures[] =
+        "^frames: 20\nmedian: 10.50 ms\np95: 19.00 ms\nworst: 20.00 ms\nfps: 95.2";
+    EXPECT_EXIT(sumUp(), testing::ExitedWithCode(0), figures);
+    // Esc while the fourth frame is in hand: four frames summed up.
+    SetUp();
+    read({"--benchmark", "10"});
+    EXPECT_EXIT(run(4), testing::ExitedWithCode(0), "^swaps unpaced\nframes: 4\n");
+}
 
 TEST_F(Program, FramesKeepThePaceOneASlotALateOneNotMadeUpAndTheirRateIsCounted) {
     program.options.pace = 10; // slots of 0.1 s from 100 s
