@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 #include <sys/stat.h>
@@ -44,6 +45,8 @@ Options:
                        were shown and how many a second
   --help               show this help and end
   --version            show the version and end
+
+An option given twice takes the value given last; only that value is checked.
 
 Keys:
   s            start or stop the animation
@@ -87,7 +90,15 @@ static long countValue(const char *option, const char *text, long least) {
     return value;
 }
 
-// Three or five numbers separated by commas, in the order of cameraFields.
+// The count given last for `option`, from `least` to mostFrames; `absent` when not given.
+static long countOption(std::map<std::string, const char *> &values, const char *option,
+                        long least, long absent) {
+    const char *text = values[option];
+    return text == nullptr ? absent : countValue(option, text, least);
+}
+
+// Three or five numbers separated by commas, in the order of cameraFields; the fields left out
+// keep their start.
 static void setCamera(const char *text) {
     std::vector<float> values;
     const char *at = text;
@@ -165,6 +176,10 @@ static void checkRecording() {
     }
 }
 
+// The options that take a value.
+constexpr const char *valueOptions[] = {"--data",      "--camera", "--record", "--frames",
+                                        "--benchmark", "--skip",   "--pace"};
+
 // The value after `argv[*at]`, which is consumed; or the end of the process.
 static const char *optionValue(int argc, char **argv, int *at) {
     if (*at + 1 >= argc) {
@@ -189,36 +204,34 @@ void answerHelpOrVersion(int argc, char **argv) {
 
 void readOptions(int argc, char **argv) {
     ProgramOptions &options = program.options;
-    bool paceGiven = false;
+    std::map<std::string, const char *> values; // the value given last of each option
     for (int at = 1; at < argc; ++at) {
         std::string option = argv[at];
         if (option == "--window") {
             world.host.windowOnly = 1;
         } else if (option == "--fps") {
             options.showRate = 1;
-        } else if (option == "--pace") {
-            options.pace = countValue("--pace", optionValue(argc, argv, &at), 0);
-            paceGiven = true;
-        } else if (option == "--data") {
-            world.host.textureFolder = optionValue(argc, argv, &at);
-            if (!isFolder(world.host.textureFolder)) {
-                rejectCommandLine(std::string("no folder '") + world.host.textureFolder +
-                                  "' for --data");
-            }
-        } else if (option == "--camera") {
-            setCamera(optionValue(argc, argv, &at));
-        } else if (option == "--record") {
-            options.recordPath = optionValue(argc, argv, &at);
-        } else if (option == "--frames") {
-            options.recordFrames = countValue("--frames", optionValue(argc, argv, &at), 1);
-        } else if (option == "--skip") {
-            options.skipFrames = countValue("--skip", optionValue(argc, argv, &at), 0);
-        } else if (option == "--benchmark") {
-            options.benchmarkFrames = countValue("--benchmark", optionValue(argc, argv, &at), 1);
+        } else if (std::count(std::begin(valueOptions), std::end(valueOptions), option) == 1) {
+            values[option] = optionValue(argc, argv, &at);
         } else {
             rejectCommandLine("unknown option '" + option + "'");
         }
     }
+    if (values["--data"] != nullptr) {
+        world.host.textureFolder = values["--data"];
+        if (!isFolder(world.host.textureFolder)) {
+            rejectCommandLine(std::string("no folder '") + world.host.textureFolder +
+                              "' for --data");
+        }
+    }
+    if (values["--camera"] != nullptr) {
+        setCamera(values["--camera"]);
+    }
+    options.recordPath = values["--record"];
+    options.recordFrames = countOption(values, "--frames", 1, 0);
+    options.skipFrames = countOption(values, "--skip", 0, 0);
+    options.benchmarkFrames = countOption(values, "--benchmark", 1, 0);
+    options.pace = countOption(values, "--pace", 0, options.pace);
     if (options.recordPath == nullptr && (options.recordFrames != 0 || options.skipFrames != 0)) {
         rejectCommandLine("--frames and --skip go with --record");
     }
@@ -226,7 +239,7 @@ void readOptions(int argc, char **argv) {
         rejectCommandLine("--record and --benchmark cannot run together");
     }
     bool frameRun = options.recordPath != nullptr || options.benchmarkFrames != 0;
-    if (frameRun && (paceGiven || options.showRate == 1)) {
+    if (frameRun && (values["--pace"] != nullptr || options.showRate == 1)) {
         rejectCommandLine("--pace and --fps go with neither --record nor --benchmark");
     }
     if (options.recordPath != nullptr) {

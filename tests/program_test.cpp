@@ -62,16 +62,16 @@ std::string summary() {
     return text.str();
 }
 
-TEST_F(Program, EachCommandLineGivesItsOptionsOrEndsWithStatus2) {
+TEST_F(Program, EachCommandLineGivesItsOptionsTheLastOfARepeatedOneWholeOrEndsWithStatus2) {
     const std::pair<Words, std::string> gives[] = {
         {{}, "frames 0 skip 0 gif 0 benchmark 0 pace 60 fps 0 camera 0,0,0,0,0 window 0 data -"},
         {{"--record", "c.mp4", "--frames", "100000000", "--skip", "0"}, "100000000 skip 0 gif 0"},
         {{"--skip", "100000000", "--frames", "1", "--record", "c.gif"}, "1 skip 100000000 gif 1"},
-        {{"--camera", "1,2.5,-3,4,5"}, "camera 1,2.5,-3,4,5"},
-        {{"--camera", "1,2,3"}, "camera 1,2,3,0,0"},
-        {{"--benchmark", "1", "--window", "--data", "/tmp"},
+        {{"--camera", "9,9,9,9,9", "--camera", "1,2.5,-3,4,5"}, "camera 1,2.5,-3,4,5"},
+        {{"--camera", "9,9,9,9,9", "--camera", "1,2,3"}, "camera 1,2,3,0,0"},
+        {{"--data", "/none", "--benchmark", "1", "--window", "--data", "/tmp"},
          "benchmark 1 pace 60 fps 0 camera 0,0,0,0,0 window 1 data /tmp"},
-        {{"--fps", "--pace", "0"}, "pace 0 fps 1"}};
+        {{"--pace", "1", "--fps", "--pace", "0"}, "pace 0 fps 1"}};
     for (const auto &[words, given] : gives) {
         SetUp();
         read(words);
@@ -84,7 +84,7 @@ TEST_F(Program, EachCommandLineGivesItsOptionsOrEndsWithStatus2) {
         {{"--frames", "0", "--record", "c.mp4"}, "'0' for --frames"},
         {{"--frames", "100000001", "--record", "c.mp4"}, "'100000001' for --frames"},
         {{"--skip", "-1", "--record", "c.mp4", "--frames", "1"}, "'-1' for --skip"},
-        {{"--camera", "1,2,3,4"}, "'1,2,3,4' for --camera"},
+        {{"--camera", "1,2", "--camera", "1,2,3,4"}, "'1,2,3,4' for --camera"},
         {{"--pace", "-1"}, "'-1' for --pace"},
         {{"--pace", "30", "--benchmark", "5"}, "--pace and --fps go with neither"}};
     for (const auto &[words, problem] : refusals) {
@@ -115,7 +115,7 @@ TEST_F(Program, ARecordingKeepsTheFramesAfterTheSkippedOnesAtItsKindsRateAndSays
     EXPECT_EQ(rates, "60\n50\n");
 }
 
-TEST_F(Program, TheBenchmarkSumsUpItsFrameTimesEvenAfterEsc) {
+TEST_F(Program, TheBenchmarkSumsUpItsFrameTimesEvenAfterEscAndSaysWhenItHasNoRoomForThem) {
     // Times 1 to 20 ms, shuffled: the median of an even count is the mean of the middle two,
     // the 95th percentile the 19th of the 20.
     std::vector<double> times;
@@ -131,6 +131,9 @@ TEST_F(Program, TheBenchmarkSumsUpItsFrameTimesEvenAfterEsc) {
     SetUp();
     read({"--benchmark", "10"});
     EXPECT_EXIT(run(4), testing::ExitedWithCode(0), "^swaps unpaced\nframes: 4\n");
+    program.options.benchmarkFrames = 1L << 58;
+    EXPECT_EXIT(startBenchmark(), testing::ExitedWithCode(failedStatus),
+                "^bemo-world: no memory for the benchmark's [0-9]+ frame times\n$");
 }
 
 TEST_F(Program, FramesKeepThePaceOneASlotALateOneNotMadeUpAndTheirRateIsCounted) {
