@@ -10,8 +10,18 @@ PATROL_BAND=1000x44+0+8
 QUIET_GROUND=240x140+20+610
 WAIT=10 # seconds a key's effect may take to show
 
-fail() { echo "error: $*" >&2; mkdir -p session-captures; cp "$XS_TMP"/*.png session-captures/; exit 1; }
-same_in() { (($(xs_pixels_differing "$2" "$3" "$1") == 0)) || fail "$4"; }
+fail() {
+    echo "error: $*" >&2
+    mkdir -p session-captures
+    cp "$XS_TMP"/*.png session-captures/
+    exit 1
+}
+# same_in REGION A B WHAT: fails with WHAT where the images A and B differ within REGION.
+same_in() {
+    local differing
+    differing=$(xs_pixels_differing "$2" "$3" "$1")
+    ((differing == 0)) || fail "$4"
+}
 window_size_is() { [[ $(xdotool getwindowgeometry "$XS_WINDOW") == *"Geometry: $1"* ]]; }
 at_most() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <= b) }'; }
 two_rate_lines() { (($(grep -c 'frames/s$' "$XS_PROG_ERR") >= 2)); }
