@@ -36,23 +36,21 @@ int main(int argc, char **argv) {
     int width = 0, height = 0, maxValue = 0;
     in >> magic >> width >> height >> maxValue;
     in.get(); // the one whitespace byte that ends the header
-    bool read = static_cast<bool>(in.read(reinterpret_cast<char *>(rgb.data()), rgb.size()));
-    if (!read || magic != "P6" || width != frameWidth || height != frameHeight || maxValue != 255) {
+    in.read(reinterpret_cast<char *>(rgb.data()), rgb.size());
+    if (!in || magic != "P6" || width != frameWidth || height != frameHeight || maxValue != 255) {
         std::fprintf(stderr, "usage: frame-check CAPTURE.ppm, a binary 8-bit 1024x768 PPM\n");
         return 2;
     }
     chooseTargets(); // the first use of the generator in this process, as in the program
     double bearing = world.foodBearing * M_PI / 180;
     double reach = world.foodDistance + 3.8; // to the pile's centre
-    double foodX = reach * std::sin(bearing);
-    double foodY = -reach * std::cos(bearing);
+    double foodX = reach * std::sin(bearing), foodY = -reach * std::cos(bearing);
     // Wood, brown (red over green over blue) and grained, on a ring 30 around the centre nest,
     // away from the food's route, where ants may walk.
     int samples = 0, notWood = 0;
     double lowRed = 255, highRed = 0;
     for (int i = 0; i < 24; ++i) {
-        double x = 30 * std::sin(i * M_PI / 12);
-        double y = -30 * std::cos(i * M_PI / 12);
+        double x = 30 * std::sin(i * M_PI / 12), y = -30 * std::cos(i * M_PI / 12);
         if (std::hypot(x - foodX * 30 / reach, y - foodY * 30 / reach) <= 8) {
             continue;
         }
@@ -69,6 +67,5 @@ int main(int argc, char **argv) {
     bool candy = food[0] >= 150 && food[2] > food[1];
     std::printf("%d of %d ground samples not wood, their red from %.0f to %.0f; food %s\n", notWood,
                 samples, lowRed, highRed, candy ? "candy" : "NOT CANDY");
-    bool allHold = notWood == 0 && highRed - lowRed >= grain && candy;
-    return allHold ? 0 : 1;
+    return notWood == 0 && highRed - lowRed >= grain && candy ? 0 : 1;
 }
