@@ -130,7 +130,7 @@ TEST_F(Program, TheBenchmarkSumsUpItsFrameTimesEvenAfterEscAndSaysWhenItHasNoRoo
     EXPECT_EXIT(run(4), testing::ExitedWithCode(0), "^swaps unpaced\nframes: 4\n");
     program.options.benchmarkFrames = 1L << 58;
     EXPECT_EXIT(startBenchmark(), testing::ExitedWithCode(failedStatus),
-                "^bemo-world: no memory for the benchmark's [0-9]+ frame times\n$");
+                "bemo-world: no memory for the benchmark's [0-9]+ frame times\n$");
 }
 
 TEST_F(Program, FramesKeepThePaceOneASlotALateOneNotMadeUpAndTheirRateIsCounted) {
