@@ -1,5 +1,5 @@
-// The command line's own options: help, version, window, texture folder, camera, recording
-// and benchmark, with the checks a recording needs before any window opens.
+// The command line's own options: help, version, window, texture folder, camera, recording,
+// benchmark and pace, with the checks a recording needs before any window opens.
 #include "program/program.h"
 #include "program/program_state.h"
 #include "app/world_state.h"
@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 #include <sys/stat.h>
@@ -37,8 +38,15 @@ Options:
                        frame count, median, 95th percentile and worst frame time, and fps
                        (s, d and Tab are passed over; Esc ends it early, summing up the
                        frames drawn)
+  --pace N             show at most N frames a second (default 60), as a display refreshed
+                       N times a second would; 0: as fast as the display allows (a recording
+                       and the benchmark are never paced, and take neither --pace nor --fps)
+  --fps                every five seconds while frames are drawn, print on stderr how many
+                       were shown and how many a second
   --help               show this help and end
   --version            show the version and end
+
+An option given twice takes the value given last; only that value is checked.
 
 Keys:
   s            start or stop the animation
@@ -82,7 +90,15 @@ static long countValue(const char *option, const char *text, long least) {
     return value;
 }
 
-// Three or five numbers separated by commas, in the order of cameraFields.
+// The count given last for `option`, from `least` to mostFrames; `absent` when not given.
+static long countOption(std::map<std::string, const char *> &values, const char *option,
+                        long least, long absent) {
+    const char *text = values[option];
+    return text == nullptr ? absent : countValue(option, text, least);
+}
+
+// Three or five numbers separated by commas, in the order of cameraFields; the fields left out
+// keep their start.
 static void setCamera(const char *text) {
     std::vector<float> values;
     const char *at = text;
@@ -160,6 +176,10 @@ static void checkRecording() {
     }
 }
 
+// The options that take a value.
+constexpr const char *valueOptions[] = {"--data",      "--camera", "--record", "--frames",
+                                        "--benchmark", "--skip",   "--pace"};
+
 // The value after `argv[*at]`, which is consumed; or the end of the process.
 static const char *optionValue(int argc, char **argv, int *at) {
     if (*at + 1 >= argc) {
@@ -184,35 +204,43 @@ void answerHelpOrVersion(int argc, char **argv) {
 
 void readOptions(int argc, char **argv) {
     ProgramOptions &options = program.options;
+    std::map<std::string, const char *> values; // the value given last of each option
     for (int at = 1; at < argc; ++at) {
         std::string option = argv[at];
         if (option == "--window") {
             world.host.windowOnly = 1;
-        } else if (option == "--data") {
-            world.host.textureFolder = optionValue(argc, argv, &at);
-            if (!isFolder(world.host.textureFolder)) {
-                rejectCommandLine(std::string("no folder '") + world.host.textureFolder +
-                                  "' for --data");
-            }
-        } else if (option == "--camera") {
-            setCamera(optionValue(argc, argv, &at));
-        } else if (option == "--record") {
-            options.recordPath = optionValue(argc, argv, &at);
-        } else if (option == "--frames") {
-            options.recordFrames = countValue("--frames", optionValue(argc, argv, &at), 1);
-        } else if (option == "--skip") {
-            options.skipFrames = countValue("--skip", optionValue(argc, argv, &at), 0);
-        } else if (option == "--benchmark") {
-            options.benchmarkFrames = countValue("--benchmark", optionValue(argc, argv, &at), 1);
+        } else if (option == "--fps") {
+            options.showRate = 1;
+        } else if (std::count(std::begin(valueOptions), std::end(valueOptions), option) == 1) {
+            values[option] = optionValue(argc, argv, &at);
         } else {
             rejectCommandLine("unknown option '" + option + "'");
         }
     }
+    if (values["--data"] != nullptr) {
+        world.host.textureFolder = values["--data"];
+        if (!isFolder(world.host.textureFolder)) {
+            rejectCommandLine(std::string("no folder '") + world.host.textureFolder +
+                              "' for --data");
+        }
+    }
+    if (values["--camera"] != nullptr) {
+        setCamera(values["--camera"]);
+    }
+    options.recordPath = values["--record"];
+    options.recordFrames = countOption(values, "--frames", 1, 0);
+    options.skipFrames = countOption(values, "--skip", 0, 0);
+    options.benchmarkFrames = countOption(values, "--benchmark", 1, 0);
+    options.pace = countOption(values, "--pace", 0, options.pace);
     if (options.recordPath == nullptr && (options.recordFrames != 0 || options.skipFrames != 0)) {
         rejectCommandLine("--frames and --skip go with --record");
     }
     if (options.recordPath != nullptr && options.benchmarkFrames != 0) {
         rejectCommandLine("--record and --benchmark cannot run together");
+    }
+    bool frameRun = options.recordPath != nullptr || options.benchmarkFrames != 0;
+    if (frameRun && (values["--pace"] != nullptr || options.showRate == 1)) {
+        rejectCommandLine("--pace and --fps go with neither --record nor --benchmark");
     }
     if (options.recordPath != nullptr) {
         checkRecording();

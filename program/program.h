@@ -1,4 +1,5 @@
-// Routines of the program around the colony: options, the run of frames, recording, benchmark.
+// Routines of the program around the colony: options, the run of frames, recording, benchmark,
+// pace.
 #pragma once
 
 // Prints the usage or the version and ends, if asked; before GLUT, which needs a display.
@@ -25,12 +26,17 @@ bool interruptPending();
 void reportProgress(double now);
 // "\n" while a terminal's progress line is open, so that a message starts a line; else "".
 const char *progressBreak();
-// Allocates the benchmark's frame times and unpaces the swaps.
+// Allocates the benchmark's frame times.
 void startBenchmark();
 // Notes the time of the frame just drawn.
 void noteFrameTime(double seconds);
 // Prints the benchmark's summary and ends the process.
 [[noreturn]] void reportBenchmark();
+
+// When the frame drawn at `drawn` may be shown: alone in its slot of the pace.
+double paceFrame(double drawn);
+// --fps: counts the frame shown at `shown` and prints the rate line when one is due.
+void noteFrameShown(double shown);
 
 // GL calls only the desktop program makes, linked into it alone (program_gl.cpp).
 // Reads the back buffer's frameWidth by frameHeight RGB pixels, bottom row first.

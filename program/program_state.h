@@ -18,6 +18,8 @@ struct ProgramOptions {
     long recordFrames = 0;            // frames kept in the clip
     long skipFrames = 0;              // frames drawn before the first kept one
     long benchmarkFrames = 0;         // frames the benchmark times; 0: no benchmark
+    long pace = 60;                   // frames shown a second at most; 0: unpaced
+    int showRate = 0;                 // 1: the frames shown and their rate, every five seconds
 };
 
 // A run of a fixed number of frames, recorded or timed: the animation runs from the first
@@ -38,10 +40,20 @@ struct FrameRun {
     unsigned char *pixels = nullptr;     // one frame read back, RGB, top row first
 };
 
+// Outside a run of frames: time in slots of 1/pace s from the start, each showing at most one
+// frame; and the span of the next rate line. Seconds of the steady clock.
+struct FramePace {
+    double startSeconds = 0; // the start of slot 0, when the window has opened
+    long lastSlot = -1;      // the slot of the frame shown last; -1: none yet
+    double rateSeconds = 0;  // --fps: the end of the last rate line's span, or the start
+    long rateFrames = 0;     // --fps: frames shown since
+};
+
 // Everything the program keeps beside the colony's `world`: one instance, `program`.
 struct ProgramState {
     ProgramOptions options; // what the command line asked for
     FrameRun run;           // progress of a recording or a benchmark
+    FramePace pace;         // the pace of every other run
 };
 
 extern ProgramState program;

@@ -123,7 +123,7 @@ ENTRY(void, glutPostRedisplay, (), ++recorder.redisplays)
 ENTRY(void, glutSwapBuffers, (), )
 ENTRY(int, glutGet, (GLenum query), return query == GLUT_ELAPSED_TIME ? recorder.elapsedMs : 0)
 ENTRY(void, glutIdleFunc, (void (*f)()), recorder.idle = f)
-ENTRY(void, glutKeyboardFunc, (void (*)(unsigned char, int, int)), )
+ENTRY(void, glutKeyboardFunc, (void (*f)(unsigned char, int, int)), recorder.keyboard = f)
 ENTRY(void, glutSolidCube, (double edge), record(Prim::SolidCube, {edge}))
 ENTRY(void, glutWireCube, (double edge), record(Prim::WireCube, {edge}))
 ENTRY(void, glutSolidSphere, (double r, GLint slices, GLint stacks),

@@ -39,6 +39,7 @@ struct Recorder { // what the double has seen since the last reset; the projecti
     long redisplays = 0;                                         // glutPostRedisplay calls
     std::vector<std::string> requests; // window sizes, "window", "full screen", modes, menu entries
     void (*menu)(int) = nullptr;       // the menu callback
+    void (*keyboard)(unsigned char, int, int) = nullptr; // the keyboard callback installed
 };
 extern Recorder recorder; // the one recorder that every entry point writes
 } // namespace gldouble
