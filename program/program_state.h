@@ -57,6 +57,8 @@ struct ClipRecording {
     int partialFile = -1;           // FILE.part, open and locked while this recording owns it
     int encoderInput = -1;          // write end of the pipe into ffmpeg, the writer's alone
     int encoderErrors = -1;         // a memory file that takes ffmpeg's error output
+    int framesFile = -1;            // GIF: the frames, lossless, unnamed beside the clip
+    int paletteFile = -1;           // GIF: a memory file that takes the palette of all frames
     pid_t encoderPid = 0;           // the ffmpeg process, leader of its own process group
     pthread_t writer{};             // the thread that feeds the pipe
     unsigned readBackNames[2] = {}; // the two GL pixel buffers frames are read back into

@@ -13,12 +13,14 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <initializer_list>
 #include <string>
 #include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 constexpr char partialEnding[] = ".part";
@@ -33,41 +35,63 @@ constexpr int idleStepsAllowed = 20;
 constexpr int pipeBytes = 1 << 20;
 
 // ffmpeg reads raw BGRA frames of frameWidth by frameHeight, bottom row first, and turns them
-// upright itself; it writes to the descriptor it inherits as 3, the claimed FILE.part, so no
-// name of the user's can be read as an option or a protocol. An MP4 is 60 frames a second.
-// A GIF's frames last 2/100 s, the shortest delay that GIF viewers keep, so that no frame is
-// dropped to reach 60.
-constexpr int encoderOutputFile = 3;
-constexpr char encoderOutput[] = "file:/dev/fd/3";
-constexpr const char *rawInput[] = {"ffmpeg", "-hide_banner", "-loglevel", "error",
-                                    "-y",     "-f",           "rawvideo",  "-pixel_format",
-                                    "bgra",   "-video_size"};
+// upright itself. It writes to the descriptor it inherits as 3 and reads further files as 4
+// and 5, so no name of the user's can be read as an option or a protocol. An MP4 is 60
+// frames a second. A GIF's frames last 2/100 s, the shortest delay that GIF viewers keep, so
+// that no frame is dropped to reach 60.
+constexpr int firstEncoderFile = 3;
+constexpr int maxEncoderFiles = 3;   // 3 to 5
+constexpr int spareDescriptors = 10; // files are moved above this before they are placed
+constexpr const char *quietFfmpeg[] = {"ffmpeg",    "-nostdin", "-hide_banner",
+                                       "-loglevel", "error",    "-y"};
 // x264's cheapest preset on one thread of its own, as the frames are drawn on the same cores;
 // the chroma is taken from one pixel of each 2 by 2, which halves the cost of the conversion
 // to YUV and leaves the picture as good (SSIM 0.994 against the frames drawn).
-constexpr const char *mp4Output[] = {"-vf",        "vflip",   "-sws_flags", "neighbor", "-c:v",
-                                     "libx264",    "-preset", "ultrafast",  "-crf",     "23",
-                                     "-threads",   "1",       "-pix_fmt",   "yuv420p",  "-movflags",
-                                     "+faststart", "-f",      "mp4"};
-// One palette made for the whole clip, applied with a mild ordered dither.
+constexpr const char *mp4Output[] = {
+    "-vf",  "vflip", "-sws_flags",    "neighbor", "-c:v",     "libx264", "-preset",   "ultrafast",
+    "-crf", "23",    "-threads",      "1",        "-pix_fmt", "yuv420p", "-movflags", "+faststart",
+    "-f",   "mp4",   "file:/dev/fd/3"};
+// A GIF is made in three runs, so that its memory stays the same whatever its length: the
+// frames go losslessly (H.264 in RGB at QP 0, a few kB a frame where little moves) into an
+// unnamed file beside the clip; then one palette is made from all of them; then the frames
+// are read again and mapped to it with a mild ordered dither.
+constexpr const char *gifFrames[] = {
+    "-vf", "vflip",    "-c:v", "libx264rgb", "-preset",  "ultrafast",     "-qp",
+    "0",   "-threads", "1",    "-f",         "matroska", "file:/dev/fd/3"};
+constexpr const char *gifPalette[] = {
+    "-i",  "file:/dev/fd/4", "-vf", "palettegen",    "-f", "image2", "-c:v",
+    "png", "-update",        "1",   "file:/dev/fd/3"};
+constexpr char gifDither[] = "[0][1]paletteuse=dither=bayer:bayer_scale=5";
 constexpr const char *gifOutput[] = {
-    "-vf", "vflip,split[a][b];[a]palettegen[p];[b][p]paletteuse=dither=bayer:bayer_scale=5", "-f",
-    "gif"};
+    "-i",  "file:/dev/fd/4", "-i", "file:/dev/fd/5", "-lavfi", gifDither, "-f",
+    "gif", "file:/dev/fd/3"};
 
+// ffmpeg's command line: the quiet start, then `arguments` in order.
+static std::vector<const char *> ffmpegCommand(
+    std::initializer_list<std::pair<const char *const *, const char *const *>> arguments) {
+    std::vector<const char *> command(std::begin(quietFfmpeg), std::end(quietFfmpeg));
+    for (const auto &range : arguments) {
+        command.insert(command.end(), range.first, range.second);
+    }
+    command.push_back(nullptr);
+    return command;
+}
+
+// The first run, which takes the frames from the pipe.
 static std::vector<const char *> encoderCommand() {
     static const std::string frameSize =
         std::to_string(frameWidth) + "x" + std::to_string(frameHeight);
-    std::vector<const char *> command(std::begin(rawInput), std::end(rawInput));
-    command.insert(command.end(), {frameSize.c_str(), "-framerate",
-                                   program.options.recordGif == 1 ? "50" : "60", "-i", "-"});
-    if (program.options.recordGif == 1) {
-        command.insert(command.end(), std::begin(gifOutput), std::end(gifOutput));
-    } else {
-        command.insert(command.end(), std::begin(mp4Output), std::end(mp4Output));
+    bool gif = program.options.recordGif == 1;
+    const char *rawInput[] = {"-f",         "rawvideo",        "-pixel_format",
+                              "bgra",       "-video_size",     frameSize.c_str(),
+                              "-framerate", gif ? "50" : "60", "-i",
+                              "-"};
+    if (gif) {
+        return ffmpegCommand({{std::begin(rawInput), std::end(rawInput)},
+                              {std::begin(gifFrames), std::end(gifFrames)}});
     }
-    command.push_back(encoderOutput);
-    command.push_back(nullptr);
-    return command;
+    return ffmpegCommand(
+        {{std::begin(rawInput), std::end(rawInput)}, {std::begin(mp4Output), std::end(mp4Output)}});
 }
 
 static sigset_t askingSet() {
@@ -89,6 +113,13 @@ static std::string encoderSays() {
     std::string text(static_cast<size_t>(info.st_size), '\0');
     text.resize(static_cast<size_t>(std::max<ssize_t>(0, pread(file, &text[0], text.size(), 0))));
     return text.substr(0, text.find('\n'));
+}
+
+// The folder the clip goes into, with a slash at its end, or ".".
+static std::string clipFolder() {
+    std::string file = program.options.recordPath;
+    size_t slash = file.rfind('/');
+    return slash == std::string::npos ? "." : file.substr(0, slash + 1);
 }
 
 // Kills ffmpeg and whatever it started, and collects it; nothing once it is collected.
@@ -163,20 +194,43 @@ static std::string createPartial() {
     return "";
 }
 
+// Why the finished clip could not take its name, or "": a folder of that name, or another
+// user's file in a sticky folder not ours (where only root may replace it).
+static std::string targetProblem(const std::string &file, const std::string &folder) {
+    struct stat target {};
+    struct stat place {};
+    if (lstat(file.c_str(), &target) != 0 || stat(folder.c_str(), &place) != 0) {
+        return "";
+    }
+    if (S_ISDIR(target.st_mode)) {
+        return "cannot record to '" + file + "': a folder has that name";
+    }
+    uid_t user = geteuid();
+    if ((place.st_mode & S_ISVTX) != 0 && user != 0 && target.st_uid != user &&
+        place.st_uid != user) {
+        return "cannot record to '" + file + "': another user's file in a sticky folder";
+    }
+    return "";
+}
+
 std::string claimClip() {
     ClipRecording &clip = program.clip;
     std::string file = program.options.recordPath;
-    size_t slash = file.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : file.substr(0, slash + 1);
+    std::string folder = clipFolder();
     int folderFile = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFile < 0 || access(folder.c_str(), W_OK | X_OK) != 0) {
         close(folderFile);
         return "cannot record to '" + file + "': its folder cannot be written";
     }
+    std::string problem = targetProblem(file, folder);
+    if (!problem.empty()) {
+        close(folderFile);
+        return problem;
+    }
     clip.partialPath = strdup((file + partialEnding).c_str());
     // Recordings that start together in one folder take turns at their FILE.part.
     flock(folderFile, LOCK_EX);
-    std::string problem = createPartial();
+    problem = createPartial();
     close(folderFile);
     if (!problem.empty()) {
         return problem;
@@ -232,6 +286,52 @@ static void *writeFrames(void *) {
     return nullptr;
 }
 
+// Starts ffmpeg with `command`, its standard input from `input` (-1: the program's own), its
+// error output into the memory file, and `files` as its descriptors 3, 4, ... In a process
+// group of its own it never sees a Ctrl-C meant for the program.
+static void startEncoder(const std::vector<const char *> &command, int input,
+                         std::initializer_list<int> files) {
+    ClipRecording &clip = program.clip;
+    clip.encoderPid = fork();
+    if (clip.encoderPid == 0) {
+        setpgid(0, 0);
+        sigset_t asking = askingSet();
+        sigprocmask(SIG_UNBLOCK, &asking, nullptr);
+        if (input >= 0) {
+            dup2(input, STDIN_FILENO);
+        }
+        dup2(clip.encoderErrors, STDERR_FILENO);
+        int spares[maxEncoderFiles] = {};
+        int count = 0;
+        for (int file : files) {
+            spares[count++] = fcntl(file, F_DUPFD, spareDescriptors);
+        }
+        for (int i = 0; i < count; ++i) {
+            dup2(spares[i], firstEncoderFile + i);
+        }
+        execvp(command[0], const_cast<char *const *>(command.data()));
+        _exit(127);
+    }
+    if (clip.encoderPid < 0) {
+        failRecording(std::strerror(errno));
+    }
+    setpgid(clip.encoderPid, clip.encoderPid); // whichever of the two runs first
+}
+
+// An unnamed file in the clip's folder, gone with the process: with O_TMPFILE where the file
+// system has it, else a name removed at once.
+static int createUnnamedFile() {
+    int file = open(clipFolder().c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (file >= 0) {
+        return file;
+    }
+    std::string name = std::string(program.clip.partialPath) + ".frames";
+    unlink(name.c_str());
+    file = open(name.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    unlink(name.c_str());
+    return file;
+}
+
 void startRecording() {
     ClipRecording &clip = program.clip;
     if (!recording()) {
@@ -243,32 +343,20 @@ void startRecording() {
             failRecording("no memory for the frames");
         }
     }
-    std::vector<const char *> command = encoderCommand();
     clip.encoderErrors = memfd_create("ffmpeg errors", MFD_CLOEXEC);
+    bool gif = program.options.recordGif == 1;
+    if (gif) {
+        clip.framesFile = createUnnamedFile();
+        clip.paletteFile = memfd_create("palette", MFD_CLOEXEC);
+    }
     int ends[2];
-    if (clip.encoderErrors < 0 || pipe2(ends, O_CLOEXEC) != 0) {
+    if (clip.encoderErrors < 0 || (gif && (clip.framesFile < 0 || clip.paletteFile < 0)) ||
+        pipe2(ends, O_CLOEXEC) != 0) {
         failRecording(std::strerror(errno));
     }
-    // ffmpeg, in a process group of its own, never sees a Ctrl-C meant for the program; it
-    // finishes the clip once its input is closed.
-    clip.encoderPid = fork();
-    if (clip.encoderPid == 0) {
-        setpgid(0, 0);
-        sigset_t asking = askingSet();
-        sigprocmask(SIG_UNBLOCK, &asking, nullptr);
-        dup2(ends[0], STDIN_FILENO);
-        dup2(clip.encoderErrors, STDERR_FILENO);
-        dup2(clip.partialFile, encoderOutputFile);
-        fcntl(encoderOutputFile, F_SETFD, 0);
-        execvp(command[0], const_cast<char *const *>(command.data()));
-        _exit(127);
-    }
+    startEncoder(encoderCommand(), ends[0], {gif ? clip.framesFile : clip.partialFile});
     close(ends[0]);
     clip.encoderInput = ends[1];
-    if (clip.encoderPid < 0) {
-        failRecording(std::strerror(errno));
-    }
-    setpgid(clip.encoderPid, clip.encoderPid); // whichever of the two runs first
     fcntl(clip.encoderInput, F_SETPIPE_SZ, pipeBytes);
     // A dead encoder shows as a failed write.
     std::signal(SIGPIPE, SIG_IGN);
@@ -354,15 +442,11 @@ static long encoderTicks() {
     return static_cast<long>(user + system);
 }
 
-// Closes the queue and waits for ffmpeg to end; true when it finished the clip from every
-// frame queued, without a word on its error output. After a signal ffmpeg may go on only while it
-// works; a further signal, or ffmpeg idle for a second, gives the clip up.
+// Waits for ffmpeg to end; true when it ended well, without a word on its error output (it
+// may end with status 0 on a full disk). After a signal ffmpeg may go on only while it works;
+// a further signal, or ffmpeg idle for a second, gives the clip up.
 static bool awaitEncoder(int *status) {
     ClipRecording &clip = program.clip;
-    pthread_mutex_lock(&clip.queue.lock);
-    clip.queue.closing = 1;
-    pthread_cond_broadcast(&clip.queue.changed);
-    pthread_mutex_unlock(&clip.queue.lock);
     long ticks = -1;
     int idleSteps = 0;
     int ending = 0;
@@ -381,10 +465,33 @@ static bool awaitEncoder(int *status) {
         }
     }
     clip.encoderPid = 0;
+    return WIFEXITED(ending) && WEXITSTATUS(ending) == 0 && encoderSays().empty();
+}
+
+// Closes the queue and waits for the writer and ffmpeg; true when every queued frame went in.
+static bool awaitFrames(int *status) {
+    ClipRecording &clip = program.clip;
+    pthread_mutex_lock(&clip.queue.lock);
+    clip.queue.closing = 1;
+    pthread_cond_broadcast(&clip.queue.changed);
+    pthread_mutex_unlock(&clip.queue.lock);
+    bool finished = awaitEncoder(status);
     pthread_join(clip.writer, nullptr);
-    // ffmpeg may end with status 0 on a full disk: any error it wrote fails the clip.
-    return WIFEXITED(ending) && WEXITSTATUS(ending) == 0 && clip.queue.writeError == 0 &&
-           encoderSays().empty();
+    return finished && clip.queue.writeError == 0;
+}
+
+// A GIF's second and third runs: the palette from every frame, then the GIF in FILE.part.
+static bool makeGif(int *status) {
+    ClipRecording &clip = program.clip;
+    std::fprintf(stderr, "%smaking the GIF of %ld frames\n", progressBreak(), clip.framesQueued);
+    startEncoder(ffmpegCommand({{std::begin(gifPalette), std::end(gifPalette)}}), -1,
+                 {clip.paletteFile, clip.framesFile});
+    if (!awaitEncoder(status)) {
+        return false;
+    }
+    startEncoder(ffmpegCommand({{std::begin(gifOutput), std::end(gifOutput)}}), -1,
+                 {clip.partialFile, clip.framesFile, clip.paletteFile});
+    return awaitEncoder(status);
 }
 
 void endRecording(int status) {
@@ -396,7 +503,7 @@ void endRecording(int status) {
         abandonClip(status == doneStatus ? failedStatus : status,
                     "ended before the first kept frame");
     }
-    if (!awaitEncoder(&status)) {
+    if (!awaitFrames(&status) || (program.options.recordGif == 1 && !makeGif(&status))) {
         failRecording("ffmpeg did not finish the clip");
     }
     if (std::rename(clip.partialPath, program.options.recordPath) != 0) {
