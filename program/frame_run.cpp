@@ -9,6 +9,9 @@
 #include <GL/freeglut.h>
 #include <chrono>
 #include <thread>
+#include <unistd.h>
+
+constexpr useconds_t hiddenWaitMicroseconds = 20000;
 
 static double steadySeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
@@ -75,11 +78,15 @@ void startFrameRun() {
 // window is visible; so a tick is made only once the frame asked for by the last one is drawn.
 void tickFrameRun() {
     FrameRun &run = program.run;
-    if (recording() && interruptPending()) {
-        endRecording(interruptedStatus);
+    int interrupt = recording() ? takeInterrupt() : 0;
+    if (interrupt != 0) {
+        endRecording(signalStatusBase + interrupt);
     }
+    // The frame asked for was not drawn in this pass: the window is hidden. Wait without
+    // spinning, 20 ms a pass, until it shows again.
     if (run.framePending == 1) {
         glutPostRedisplay();
+        usleep(hiddenWaitMicroseconds);
         return;
     }
     double now = steadySeconds();

@@ -26,7 +26,8 @@ display allows it) with its six textures read from the working folder.
 Options:
   --window             open the 1024x768 window even where full screen is possible
   --data DIR           read the six .raw textures from DIR
-  --camera X,Y,Z[,P,T] start with the camera panned by X,Y (each arrow key 0.5), zoomed by Z
+  --camera X,Y,Z[,P,T]
+                       start with the camera panned by X,Y (each arrow key 0.5), zoomed by Z
                        (i +2, o -1) and turned by P and T degrees (r, v)
   --record FILE        record a clip to FILE and end: a .mp4 is H.264 at 60 frames per
                        second, a .gif an animated GIF at 50; the animation runs from the
@@ -71,6 +72,25 @@ constexpr float WorldState::*cameraFields[] = {&WorldState::cameraPanX, &WorldSt
 constexpr size_t cameraFieldCount = sizeof cameraFields / sizeof cameraFields[0];
 constexpr size_t cameraFieldsRequired = 3;
 
+// GLUT's own options, which glutInit takes after these are read, and whether each has a value.
+struct GlutOption {
+    const char *name;
+    int values;
+};
+constexpr GlutOption glutOptions[] = {{"-display", 1},  {"-geometry", 1}, {"-direct", 0},
+                                      {"-indirect", 0}, {"-iconic", 0},   {"-gldebug", 0},
+                                      {"-sync", 0}};
+
+// The values a GLUT option takes, or -1 for any other word.
+static int glutOptionValues(const std::string &word) {
+    for (const GlutOption &option : glutOptions) {
+        if (word == option.name) {
+            return option.values;
+        }
+    }
+    return -1;
+}
+
 [[noreturn]] static void rejectCommandLine(const std::string &problem) {
     std::fprintf(stderr, "bemo-world: %s\nTry 'bemo-world --help' for more information.\n",
                  problem.c_str());
@@ -91,8 +111,8 @@ static long countValue(const char *option, const char *text, long least) {
 }
 
 // The count given last for `option`, from `least` to mostFrames; `absent` when not given.
-static long countOption(std::map<std::string, const char *> &values, const char *option,
-                        long least, long absent) {
+static long countOption(std::map<std::string, const char *> &values, const char *option, long least,
+                        long absent) {
     const char *text = values[option];
     return text == nullptr ? absent : countValue(option, text, least);
 }
@@ -153,8 +173,8 @@ static bool onPath(const char *name) {
     return false;
 }
 
-// What a recording needs before any window opens: a known kind of clip, ffmpeg and a folder
-// that takes the clip.
+// What a recording needs before any window opens: a known kind of clip, ffmpeg, and the clip's
+// FILE.part made for this recording alone.
 static void checkRecording() {
     ProgramOptions &options = program.options;
     if (options.recordFrames == 0) {
@@ -169,10 +189,9 @@ static void checkRecording() {
     if (!onPath("ffmpeg")) {
         rejectCommandLine("cannot record: no ffmpeg on the PATH (Debian package ffmpeg)");
     }
-    size_t slash = file.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : file.substr(0, slash + 1);
-    if (!isFolder(folder) || access(folder.c_str(), W_OK | X_OK) != 0) {
-        rejectCommandLine("cannot record to '" + file + "': its folder cannot be written");
+    std::string problem = claimClip();
+    if (!problem.empty()) {
+        rejectCommandLine(problem);
     }
 }
 
@@ -213,6 +232,8 @@ void readOptions(int argc, char **argv) {
             options.showRate = 1;
         } else if (std::count(std::begin(valueOptions), std::end(valueOptions), option) == 1) {
             values[option] = optionValue(argc, argv, &at);
+        } else if (glutOptionValues(option) >= 0) {
+            at += glutOptionValues(option);
         } else {
             rejectCommandLine("unknown option '" + option + "'");
         }
