@@ -35,6 +35,7 @@ int main(int argc, char **argv) {
     answerHelpOrVersion(argc, argv);
     // The program's own options are checked before GLUT opens the display.
     readOptions(argc, argv);
+    claimClip();
     glutInit(&argc, argv);
     openWorld();
     // The encoder starts once the window is up.

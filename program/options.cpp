@@ -91,7 +91,7 @@ static int glutOptionValues(const std::string &word) {
     return -1;
 }
 
-[[noreturn]] static void rejectCommandLine(const std::string &problem) {
+void rejectCommandLine(const std::string &problem) {
     std::fprintf(stderr, "bemo-world: %s\nTry 'bemo-world --help' for more information.\n",
                  problem.c_str());
     std::exit(usageStatus);
@@ -173,8 +173,8 @@ static bool onPath(const char *name) {
     return false;
 }
 
-// What a recording needs before any window opens: a known kind of clip, ffmpeg, and the clip's
-// FILE.part made for this recording alone.
+// What a recording needs before any window opens: a known kind of clip and ffmpeg; the folder
+// is checked as the clip is claimed.
 static void checkRecording() {
     ProgramOptions &options = program.options;
     if (options.recordFrames == 0) {
@@ -188,10 +188,6 @@ static void checkRecording() {
     options.recordGif = endsWith(file, ".gif") ? 1 : 0;
     if (!onPath("ffmpeg")) {
         rejectCommandLine("cannot record: no ffmpeg on the PATH (Debian package ffmpeg)");
-    }
-    std::string problem = claimClip();
-    if (!problem.empty()) {
-        rejectCommandLine(problem);
     }
 }
 

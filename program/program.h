@@ -22,9 +22,12 @@ void tickFrameRun();
 void frameDrawn();
 // Whether this run is a recording.
 bool recording();
-// Creates the clip's FILE.part for this recording alone, before any window; from then on the
-// clip is made whole or removed, however the process ends. Returns what stands in the way.
-std::string claimClip();
+// Names a command line that cannot run, with the usage hint, and ends the process: status 2.
+[[noreturn]] void rejectCommandLine(const std::string &problem);
+// For --record, creates the clip's FILE.part for this recording alone, before any window; from
+// then on the clip is made whole or removed, however the process ends. What stands in the way
+// (a folder that cannot be written, a clip being recorded) is a command line that cannot run.
+void claimClip();
 // Starts ffmpeg for --record once the window and textures are made; nothing without --record.
 void startRecording();
 // Starts reading the frame just drawn back and queues the one kept before it for ffmpeg.

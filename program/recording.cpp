@@ -213,19 +213,22 @@ static std::string targetProblem(const std::string &file, const std::string &fol
     return "";
 }
 
-std::string claimClip() {
+void claimClip() {
     ClipRecording &clip = program.clip;
+    if (!recording()) {
+        return;
+    }
     std::string file = program.options.recordPath;
     std::string folder = clipFolder();
     int folderFile = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFile < 0 || access(folder.c_str(), W_OK | X_OK) != 0) {
         close(folderFile);
-        return "cannot record to '" + file + "': its folder cannot be written";
+        rejectCommandLine("cannot record to '" + file + "': its folder cannot be written");
     }
     std::string problem = targetProblem(file, folder);
     if (!problem.empty()) {
         close(folderFile);
-        return problem;
+        rejectCommandLine(problem);
     }
     clip.partialPath = strdup((file + partialEnding).c_str());
     // Recordings that start together in one folder take turns at their FILE.part.
@@ -233,7 +236,7 @@ std::string claimClip() {
     problem = createPartial();
     close(folderFile);
     if (!problem.empty()) {
-        return problem;
+        rejectCommandLine(problem);
     }
     // From here the asking signals wait, pending, for the program to take them; the threads
     // the GL starts later inherit that. A signal ignored since the start stays ignored.
@@ -245,7 +248,6 @@ std::string claimClip() {
         std::signal(SIGQUIT, abandonOnQuit);
     }
     std::atexit(settleOnExit);
-    return "";
 }
 
 // The writer thread: writes each queued frame whole into the pipe, oldest first, and closes
