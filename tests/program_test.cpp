@@ -35,6 +35,7 @@ struct Program : World {
     // before frame `escFrame`, until the process ends; stdout goes to stderr.
     static void run(long escFrame = 0) {
         dup2(STDERR_FILENO, STDOUT_FILENO);
+        claimClip();
         startRecording();
         startFrameRun();
         recorder.logging = false;
