@@ -32,7 +32,8 @@ Options:
   --record FILE        record a clip to FILE and end: a .mp4 is H.264 at 60 frames per
                        second, a .gif an animated GIF at 50; the animation runs from the
                        start, one step per frame however slow the drawing (s, d and Tab
-                       are passed over; Esc or Ctrl-C end it early, keeping the clip)
+                       are passed over; Esc, Ctrl-C, TERM and HUP end it early, keeping
+                       the clip)
   --frames N           frames kept in the clip (needed with --record)
   --skip K             frames drawn before the first kept one (default 0)
   --benchmark N        draw N frames unpaced with the animation running, then print the
@@ -59,6 +60,7 @@ Keys:
   m            wire frame or solid ants
   M            flat or smooth shading
   w            one step of the legs (hold it down to walk)
+  e            one step of the antennae and mandibles
   d            a short walk of the ants (while the patrol ants are near their start)
   Tab          switch between full screen and a 1000x768 window
   Esc          end the program
