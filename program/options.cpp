@@ -91,8 +91,8 @@ static long countValue(const char *option, const char *text, long least) {
 }
 
 // The count given last for `option`, from `least` to mostFrames; `absent` when not given.
-static long countOption(std::map<std::string, const char *> &values, const char *option,
-                        long least, long absent) {
+static long countOption(std::map<std::string, const char *> &values, const char *option, long least,
+                        long absent) {
     const char *text = values[option];
     return text == nullptr ? absent : countValue(option, text, least);
 }
