@@ -45,8 +45,7 @@ int main(int argc, char **argv) {
     double bearing = world.foodBearing * M_PI / 180;
     double reach = world.foodDistance + 3.8; // to the pile's centre
     double foodX = reach * std::sin(bearing), foodY = -reach * std::cos(bearing);
-    // Wood, brown (red over green over blue) and grained, on a ring 30 around the centre nest,
-    // away from the food's route, where ants may walk.
+    // Wood: brown (red over green over blue) and grained, 30 around the centre nest, off the route.
     int samples = 0, notWood = 0;
     double lowRed = 255, highRed = 0;
     for (int i = 0; i < 24; ++i) {

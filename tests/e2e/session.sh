@@ -20,8 +20,7 @@ same_in() { (($(xs_pixels_differing "$2" "$3" "$1") == 0)) || fail "$4"; }
 window_size_is() { [[ $(xdotool getwindowgeometry "$XS_WINDOW") == *"Geometry: $1"* ]]; }
 at_most() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <= b) }'; }
 two_rate_lines() { (($(grep -c 'frames/s$' "$XS_PROG_ERR") >= 2)); }
-# Sets rate to the frames a second that --fps reports for PROGRAM FOLDER [OPTIONS] in its second
-# five seconds after s (the first may span time before s).
+# Sets rate to --fps's frames a second in the second five s after s (the first may start before).
 rate_after_s() {
     xs_start_program "$1" "$2" --fps "${@:3}"
     xs_find_window 60
