@@ -15,9 +15,10 @@ void startBenchmark() {
     run.frameMilliseconds =
         static_cast<double *>(std::calloc(program.options.benchmarkFrames, sizeof(double)));
     if (run.frameMilliseconds == nullptr) {
+        std::fprintf(stderr, "bemo-world: no memory for the benchmark's %ld frame times\n",
+                     program.options.benchmarkFrames);
         std::exit(failedStatus);
     }
-    unpaceSwaps();
 }
 
 void noteFrameTime(double seconds) {

@@ -1,5 +1,6 @@
 // Runs of a fixed number of frames, a recording or the benchmark: exactly one animation tick
 // before each frame drawn, from the first frame to the last, then the end of the process.
+// Every other run keeps the pace.
 #include "program/program.h"
 #include "program/program_state.h"
 #include "app/app.h"
@@ -7,6 +8,10 @@
 
 #include <GL/freeglut.h>
 #include <chrono>
+#include <thread>
+#include <unistd.h>
+
+constexpr useconds_t hiddenWaitMicroseconds = 20000;
 
 static double steadySeconds() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
@@ -31,6 +36,20 @@ static void handleRunKey(unsigned char key, int x, int y) {
     handleKey(key, x, y);
 }
 
+// The frame hook outside a run of frames: holds the frame until its slot, and counts it for
+// the rate line.
+static void paceFrameDrawn() {
+    double drawn = steadySeconds();
+    double shown = drawn;
+    if (program.options.pace > 0) {
+        shown = paceFrame(drawn);
+        std::this_thread::sleep_for(std::chrono::duration<double>(shown - drawn));
+    }
+    if (program.options.showRate == 1) {
+        noteFrameShown(shown);
+    }
+}
+
 void startFrameRun() {
     FrameRun &run = program.run;
     if (recording()) {
@@ -39,8 +58,15 @@ void startFrameRun() {
         run.framesTotal = program.options.benchmarkFrames;
         startBenchmark();
     } else {
+        program.pace.startSeconds = steadySeconds();
+        program.pace.rateSeconds = program.pace.startSeconds;
+        if (program.options.pace > 0 || program.options.showRate == 1) {
+            world.host.frameDrawn = paceFrameDrawn;
+        }
         return;
     }
+    // Never paced, not even by a display that waits for its refresh.
+    unpaceSwaps();
     world.host.frameDrawn = frameDrawn;
     glutKeyboardFunc(handleRunKey);
     glutIdleFunc(tickFrameRun);
@@ -52,11 +78,15 @@ void startFrameRun() {
 // window is visible; so a tick is made only once the frame asked for by the last one is drawn.
 void tickFrameRun() {
     FrameRun &run = program.run;
-    if (recording() && interruptPending()) {
-        endRecording(interruptedStatus);
+    int interrupt = recording() ? takeInterrupt() : 0;
+    if (interrupt != 0) {
+        endRecording(signalStatusBase + interrupt);
     }
+    // The frame asked for was not drawn in this pass: the window is hidden. Wait without
+    // spinning, 20 ms a pass, until it shows again.
     if (run.framePending == 1) {
         glutPostRedisplay();
+        usleep(hiddenWaitMicroseconds);
         return;
     }
     double now = steadySeconds();

@@ -1,5 +1,5 @@
-// The command line's own options: help, version, window, texture folder, camera, recording
-// and benchmark, with the checks a recording needs before any window opens.
+// The command line's own options: help, version, window, texture folder, camera, recording,
+// benchmark and pace, with the checks a recording needs before any window opens.
 #include "program/program.h"
 #include "program/program_state.h"
 #include "app/world_state.h"
@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 #include <sys/stat.h>
@@ -25,20 +26,29 @@ display allows it) with its six textures read from the working folder.
 Options:
   --window             open the 1024x768 window even where full screen is possible
   --data DIR           read the six .raw textures from DIR
-  --camera X,Y,Z[,P,T] start with the camera panned by X,Y (each arrow key 0.5), zoomed by Z
+  --camera X,Y,Z[,P,T]
+                       start with the camera panned by X,Y (each arrow key 0.5), zoomed by Z
                        (i +2, o -1) and turned by P and T degrees (r, v)
   --record FILE        record a clip to FILE and end: a .mp4 is H.264 at 60 frames per
                        second, a .gif an animated GIF at 50; the animation runs from the
                        start, one step per frame however slow the drawing (s, d and Tab
-                       are passed over; Esc or Ctrl-C end it early, keeping the clip)
+                       are passed over; Esc, Ctrl-C, TERM and HUP end it early, keeping
+                       the clip)
   --frames N           frames kept in the clip (needed with --record)
   --skip K             frames drawn before the first kept one (default 0)
   --benchmark N        draw N frames unpaced with the animation running, then print the
                        frame count, median, 95th percentile and worst frame time, and fps
                        (s, d and Tab are passed over; Esc ends it early, summing up the
                        frames drawn)
+  --pace N             show at most N frames a second (default 60), as a display refreshed
+                       N times a second would; 0: as fast as the display allows (a recording
+                       and the benchmark are never paced, and take neither --pace nor --fps)
+  --fps                every five seconds while frames are drawn, print on stderr how many
+                       were shown and how many a second
   --help               show this help and end
   --version            show the version and end
+
+An option given twice takes the value given last; only that value is checked.
 
 Keys:
   s            start or stop the animation
@@ -50,6 +60,7 @@ Keys:
   m            wire frame or solid ants
   M            flat or smooth shading
   w            one step of the legs (hold it down to walk)
+  e            one step of the antennae and mandibles
   d            a short walk of the ants (while the patrol ants are near their start)
   Tab          switch between full screen and a 1000x768 window
   Esc          end the program
@@ -63,7 +74,26 @@ constexpr float WorldState::*cameraFields[] = {&WorldState::cameraPanX, &WorldSt
 constexpr size_t cameraFieldCount = sizeof cameraFields / sizeof cameraFields[0];
 constexpr size_t cameraFieldsRequired = 3;
 
-[[noreturn]] static void rejectCommandLine(const std::string &problem) {
+// GLUT's own options, which glutInit takes after these are read, and whether each has a value.
+struct GlutOption {
+    const char *name;
+    int values;
+};
+constexpr GlutOption glutOptions[] = {{"-display", 1},  {"-geometry", 1}, {"-direct", 0},
+                                      {"-indirect", 0}, {"-iconic", 0},   {"-gldebug", 0},
+                                      {"-sync", 0}};
+
+// The values a GLUT option takes, or -1 for any other word.
+static int glutOptionValues(const std::string &word) {
+    for (const GlutOption &option : glutOptions) {
+        if (word == option.name) {
+            return option.values;
+        }
+    }
+    return -1;
+}
+
+void rejectCommandLine(const std::string &problem) {
     std::fprintf(stderr, "bemo-world: %s\nTry 'bemo-world --help' for more information.\n",
                  problem.c_str());
     std::exit(usageStatus);
@@ -82,7 +112,15 @@ static long countValue(const char *option, const char *text, long least) {
     return value;
 }
 
-// Three or five numbers separated by commas, in the order of cameraFields.
+// The count given last for `option`, from `least` to mostFrames; `absent` when not given.
+static long countOption(std::map<std::string, const char *> &values, const char *option, long least,
+                        long absent) {
+    const char *text = values[option];
+    return text == nullptr ? absent : countValue(option, text, least);
+}
+
+// Three or five numbers separated by commas, in the order of cameraFields; the fields left out
+// keep their start.
 static void setCamera(const char *text) {
     std::vector<float> values;
     const char *at = text;
@@ -137,8 +175,8 @@ static bool onPath(const char *name) {
     return false;
 }
 
-// What a recording needs before any window opens: a known kind of clip, ffmpeg and a folder
-// that takes the clip.
+// What a recording needs before any window opens: a known kind of clip and ffmpeg; the folder
+// is checked as the clip is claimed.
 static void checkRecording() {
     ProgramOptions &options = program.options;
     if (options.recordFrames == 0) {
@@ -153,12 +191,11 @@ static void checkRecording() {
     if (!onPath("ffmpeg")) {
         rejectCommandLine("cannot record: no ffmpeg on the PATH (Debian package ffmpeg)");
     }
-    size_t slash = file.rfind('/');
-    std::string folder = slash == std::string::npos ? "." : file.substr(0, slash + 1);
-    if (!isFolder(folder) || access(folder.c_str(), W_OK | X_OK) != 0) {
-        rejectCommandLine("cannot record to '" + file + "': its folder cannot be written");
-    }
 }
+
+// The options that take a value.
+constexpr const char *valueOptions[] = {"--data",      "--camera", "--record", "--frames",
+                                        "--benchmark", "--skip",   "--pace"};
 
 // The value after `argv[*at]`, which is consumed; or the end of the process.
 static const char *optionValue(int argc, char **argv, int *at) {
@@ -184,35 +221,45 @@ void answerHelpOrVersion(int argc, char **argv) {
 
 void readOptions(int argc, char **argv) {
     ProgramOptions &options = program.options;
+    std::map<std::string, const char *> values; // the value given last of each option
     for (int at = 1; at < argc; ++at) {
         std::string option = argv[at];
         if (option == "--window") {
             world.host.windowOnly = 1;
-        } else if (option == "--data") {
-            world.host.textureFolder = optionValue(argc, argv, &at);
-            if (!isFolder(world.host.textureFolder)) {
-                rejectCommandLine(std::string("no folder '") + world.host.textureFolder +
-                                  "' for --data");
-            }
-        } else if (option == "--camera") {
-            setCamera(optionValue(argc, argv, &at));
-        } else if (option == "--record") {
-            options.recordPath = optionValue(argc, argv, &at);
-        } else if (option == "--frames") {
-            options.recordFrames = countValue("--frames", optionValue(argc, argv, &at), 1);
-        } else if (option == "--skip") {
-            options.skipFrames = countValue("--skip", optionValue(argc, argv, &at), 0);
-        } else if (option == "--benchmark") {
-            options.benchmarkFrames = countValue("--benchmark", optionValue(argc, argv, &at), 1);
+        } else if (option == "--fps") {
+            options.showRate = 1;
+        } else if (std::count(std::begin(valueOptions), std::end(valueOptions), option) == 1) {
+            values[option] = optionValue(argc, argv, &at);
+        } else if (glutOptionValues(option) >= 0) {
+            at += glutOptionValues(option);
         } else {
             rejectCommandLine("unknown option '" + option + "'");
         }
     }
+    if (values["--data"] != nullptr) {
+        world.host.textureFolder = values["--data"];
+        if (!isFolder(world.host.textureFolder)) {
+            rejectCommandLine(std::string("no folder '") + world.host.textureFolder +
+                              "' for --data");
+        }
+    }
+    if (values["--camera"] != nullptr) {
+        setCamera(values["--camera"]);
+    }
+    options.recordPath = values["--record"];
+    options.recordFrames = countOption(values, "--frames", 1, 0);
+    options.skipFrames = countOption(values, "--skip", 0, 0);
+    options.benchmarkFrames = countOption(values, "--benchmark", 1, 0);
+    options.pace = countOption(values, "--pace", 0, options.pace);
     if (options.recordPath == nullptr && (options.recordFrames != 0 || options.skipFrames != 0)) {
         rejectCommandLine("--frames and --skip go with --record");
     }
     if (options.recordPath != nullptr && options.benchmarkFrames != 0) {
         rejectCommandLine("--record and --benchmark cannot run together");
+    }
+    bool frameRun = options.recordPath != nullptr || options.benchmarkFrames != 0;
+    if (frameRun && (values["--pace"] != nullptr || options.showRate == 1)) {
+        rejectCommandLine("--pace and --fps go with neither --record nor --benchmark");
     }
     if (options.recordPath != nullptr) {
         checkRecording();

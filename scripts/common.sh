@@ -6,7 +6,8 @@ BEMO_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 
 # Debian packages that building, running and testing need.
 BEMO_PACKAGES=(cmake g++ make pkg-config freeglut3-dev libglu1-mesa-dev libgl1-mesa-dev
-    libgl1-mesa-dri libgtest-dev xvfb xdotool imagemagick x11-utils ffmpeg emscripten chromium)
+    libgl1-mesa-dri libgtest-dev xvfb xdotool imagemagick x11-utils ffmpeg help2man
+    desktop-file-utils emscripten chromium)
 # npm drives the browser test; Node installs from elsewhere bring their own.
 command -v npm >/dev/null || BEMO_PACKAGES+=(npm)
 

@@ -1,4 +1,4 @@
-// The application shell: what each key does, the short walk, start-up and the key menu.
+// The application shell: every key, the short walk, start-up with window and textures, the menu.
 #include "world_fixture.h"
 #include <GL/freeglut.h>
 #include <filesystem>
@@ -52,19 +52,39 @@ TEST_F(World, EveryKeyChangesTheWorldByItsCommandAndDPlaysTheShortWalk) {
     }
 }
 
-TEST_F(World, StartUpAsksForItsModesAndListsTheKeysInAMenuThatOnlyRedisplays) {
+TEST_F(World, StartUpOpensItsWindowFillsEachTextureAndListsTheKeysInAMenuThatOnlyRedisplays) {
+    constexpr std::tuple<GLuint WorldState::*, const char *, int, int> images[] = {
+        {&WorldState::texFire2, "fire2", 640, 320}, {&WorldState::texCandy, "candy", 500, 500},
+        {&WorldState::texWood, "wood", 650, 320},   {&WorldState::texFire, "fire", 640, 320},
+        {&WorldState::texHole, "hole", 400, 300},   {&WorldState::texYant, "yant", 640, 320}};
+    const auto byte = [](int k, long at) { return (at + 50 * k) % 251; }; // no two rows alike
     char folder[] = "/tmp/bemo-startXXXXXX";
     world.host.textureFolder = mkdtemp(folder);
-    for (const char *image : {"fire2", "candy", "wood", "fire", "hole", "yant"})
-        std::ofstream(folder + ("/" + std::string(image)) + ".raw"); // black
-    openWorld();
+    for (int k = 0; k < 6; ++k) {
+        const auto [texture, file, width, height] = images[k];
+        std::ofstream raw(folder + ("/" + std::string(file)) + ".raw");
+        for (long at = 0; at < width * height * 3L + 2; ++at) { // two bytes more, left unread
+            raw.put(byte(k, at));
+        }
+    }
+    openWorld(); // game mode reported possible but not entered: a window instead
     std::filesystem::remove_all(folder);
-    const std::vector<std::string> &r = recorder.requests; // the modes, then 18 menu entries
-    ASSERT_EQ(r.size(), 20u);
+    const std::map<GLenum, GLint> linear = {{GL_TEXTURE_MAG_FILTER, GL_LINEAR},
+                                            {GL_TEXTURE_MIN_FILTER, GL_LINEAR}};
+    for (int k = 0; k < 6; ++k) { // its size, filters, texels of row 1 and the last
+        const auto [texture, file, width, height] = images[k];
+        const Texture &t = recorder.textures.at(world.*texture);
+        const long second = width * 3L + 5, last = width * height * 3L - 1;
+        EXPECT_EQ(std::tie(t.size, t.parameters, t.rgb.at(second), t.rgb.at(last)),
+                  std::tuple(std::pair(width, height), linear, byte(k, second), byte(k, last)))
+            << file;
+    }
+    const std::vector<std::string> &r = recorder.requests; // modes, window, 18 menu entries
+    ASSERT_EQ(r.size(), 22u);
     EXPECT_EQ(
-        (std::vector<std::string>{r[0], r[1], r[2], r[3], r[6], r[7], r[19]}),
+        (std::vector<std::string>{r[0], r[1], r[2], r[3], r[4], r[5], r[8], r[9], r[21]}),
         (std::vector<std::string>{
-            "rgb double depth>=16", "1024x768:16@60", "Key Assignments = 1",
+            "rgb double depth>=16", "1024x768:16@60", "1024x768", "window", "Key Assignments = 1",
             "Tab : Tongle between windowed or fullsize screen = 1",
             "    (works only when the patrol ants are walking away from their nest = 1",
             "     and when they are not very far from their nest) = 1", "1 : Reset camera = 1"}));

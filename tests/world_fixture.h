@@ -36,12 +36,13 @@ struct World : ::testing::Test {
         recorder.idle != nullptr ? recorder.idle() : void();
         displayScene();
     }
-    // World centres of the logged gluSpheres of this radius and texture, in drawing order; the
-    // camera may have panned and zoomed, not turned.
+    // World centres of the logged gluSpheres of this radius and texture, in drawing order (the
+    // camera panned and zoomed, not turned); every quadric met must be filled and textured.
     static std::vector<Vec> spheres(double radius, GLuint texture) {
         std::vector<Vec> found;
         for (const Primitive &p : recorder.primitives) {
             const Matrix &m = p.modelview;
+            EXPECT_TRUE(p.kind > Prim::GluSphere || (p.filled && p.textured)) << p.args[0];
             if (p.kind == Prim::GluSphere && p.args[0] == radius && p.texture == texture) {
                 found.push_back({m[12] + 20 - world.cameraPanX, m[13] + 20 - world.cameraPanY,
                                  m[14] + 400 - world.cameraZoom});

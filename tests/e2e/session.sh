@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# End-to-end test: a session of the real program on a virtual display, then a start without an image.
+# End-to-end test: a session of the real program on a virtual display, its pace with and without
+# --pace 0, then a start without an image.
 # Args: PROGRAM BUILD_DIR (holding the images) FRAME_CHECK; failed runs keep session-captures/.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/xsession.sh"
@@ -9,9 +10,26 @@ PATROL_BAND=1000x44+0+8
 QUIET_GROUND=240x140+20+610
 WAIT=10 # seconds a key's effect may take to show
 
-fail() { echo "error: $*" >&2; mkdir -p session-captures; cp "$XS_TMP"/*.png session-captures/; exit 1; }
+fail() {
+    echo "error: $*" >&2
+    mkdir -p session-captures
+    cp "$XS_TMP"/*.png session-captures/
+    exit 1
+}
 same_in() { (($(xs_pixels_differing "$2" "$3" "$1") == 0)) || fail "$4"; }
 window_size_is() { [[ $(xdotool getwindowgeometry "$XS_WINDOW") == *"Geometry: $1"* ]]; }
+at_most() { awk -v a="$1" -v b="$2" 'BEGIN { exit !(a <= b) }'; }
+two_rate_lines() { (($(grep -c 'frames/s$' "$XS_PROG_ERR") >= 2)); }
+# Sets rate to --fps's frames a second in the second five s after s (the first may start before).
+rate_after_s() {
+    xs_start_program "$1" "$2" --fps "${@:3}"
+    xs_find_window 60
+    xs_key s
+    xs_poll 30 two_rate_lines || fail "no frame rate with --fps ${*:3}"
+    xs_end_program
+    rate=$(awk 'NR == 2 { print $(NF - 1) }' "$XS_PROG_ERR")
+}
+
 xs_start_display
 cap=$XS_TMP
 xs_start_program "$1" "$2"
@@ -47,6 +65,18 @@ xs_capture_differs "$cap/run-2.png" "$cap/run-1.png" "$PATROL_BAND" || fail "no 
 same_in "$QUIET_GROUND" "$cap/run-1.png" "$cap/run-2.png" "the ground changed while running"
 xs_end_program
 xs_check_ending 0 || fail "Esc did not end the running program cleanly"
+
+# The pace: without options at most 61 frames a second; with --pace 0 more, where the benchmark
+# shows that the machine draws 75 or more.
+rate_after_s "$1" "$2"
+paced=$rate
+machine=$(env -C "$2" "$1" --benchmark 120 | awk '$1 == "fps:" { print $2 }')
+rate_after_s "$1" "$2" --pace 0
+echo "frames a second: $paced paced, $rate with --pace 0, $machine in the benchmark"
+at_most "$paced" 61 || fail "without options: $paced frames a second"
+if at_most 75 "$machine" && at_most "$rate" 61; then
+    fail "--pace 0: $rate frames a second where the machine draws $machine"
+fi
 
 # Without hole.raw the program ends at once with status 1, silently, leaving no window.
 xs_start_program "$1" "$(xs_texture_folder without-hole "$2" hole.raw)"

@@ -18,6 +18,9 @@ sleep 50
 last_kb=$(resident_kb) # fails if the program has ended
 echo "VmRSS: $first_kb kB after 10 s of animation, $last_kb kB after 60 s"
 drift_kb=$((last_kb > first_kb ? last_kb - first_kb : first_kb - last_kb))
-((drift_kb * 100 <= first_kb * RSS_DRIFT_PERCENT)) || { xs_error "VmRSS moved too far"; exit 1; }
+if ((drift_kb * 100 > first_kb * RSS_DRIFT_PERCENT)); then
+    xs_error "VmRSS moved too far"
+    exit 1
+fi
 xs_end_program
 xs_check_ending 0

@@ -42,10 +42,11 @@ const auto request = [](const std::string &what) { recorder.requests.push_back(w
         __VA_ARGS__;                                                                               \
     }
 // ---- GL ----
-ENTRY(void, glTexParameteri, (GLenum, GLenum, GLint), )
+ENTRY(void, glTexParameteri, (GLenum, GLenum name, GLint value),
+      recorder.textures[recorder.boundTexture].parameters[name] = value)
 ENTRY(void, glTexEnvf, (GLenum, GLenum, GLfloat), )
-ENTRY(void, glGenTextures, (GLsizei n, GLuint *names), for (; n > 0; --n) names[n - 1] = n)
-ENTRY(void, glPixelStorei, (GLenum, GLint), )
+ENTRY(void, glGenTextures, (GLsizei n, GLuint *names), for (; n > 0; --n) names[n - 1] = 10 + n)
+ENTRY(void, glPixelStorei, (GLenum name, GLint value), recorder.pixelStore[name] = value)
 ENTRY(void, glClearColor, (GLclampf, GLclampf, GLclampf, GLclampf), )
 ENTRY(void, glColorMaterial, (GLenum, GLenum), )
 ENTRY(void, glFogf, (GLenum, GLfloat), )
@@ -77,8 +78,19 @@ void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
 }
 // ---- GLU ----
 ENTRY(void, gluPerspective, (GLdouble, GLdouble, GLdouble, GLdouble), )
-ENTRY(GLint, gluBuild2DMipmaps, (GLenum, GLint, GLsizei, GLsizei, GLenum, GLenum, const void *),
-      return 0)
+// Keeps the texels as GL unpacks them: rows of `width` RGB texels, each starting at the unpack
+// alignment; rows that would run past the buffer of width * height texels are left out.
+GLint gluBuild2DMipmaps(GLenum, GLint, GLsizei width, GLsizei height, GLenum, GLenum,
+                        const void *data) {
+    const auto *bytes = static_cast<const unsigned char *>(data);
+    const long row = width * 3L, align = recorder.pixelStore[GL_UNPACK_ALIGNMENT];
+    Texture &texture = recorder.textures[recorder.boundTexture];
+    texture.size = {width, height};
+    for (long at = 0; at + row <= row * height; at += (row + align - 1) / align * align) {
+        texture.rgb.insert(texture.rgb.end(), bytes + at, bytes + at + row);
+    }
+    return 0;
+}
 ENTRY(GLUquadric *, gluNewQuadric, (), ++recorder.quadricsMade; return new GLUquadric)
 ENTRY(void, gluDeleteQuadric, (GLUquadric * q), ++recorder.quadricsDeleted; delete q)
 ENTRY(void, gluQuadricDrawStyle, (GLUquadric * q, GLenum style), q->style = style)
@@ -97,7 +109,7 @@ ENTRY(void, glutAddMenuEntry, (const char *text, int value),
       request(text + (" = " + std::to_string(value))))
 ENTRY(int, glutCreateMenu, (void (*f)(int)), recorder.menu = f; return 1)
 ENTRY(int, glutGameModeGet, (GLenum), return 1)
-ENTRY(int, glutEnterGameMode, (), return 1)
+ENTRY(int, glutEnterGameMode, (), return 0) // possible, the display says, but it fails
 ENTRY(void, glutAttachMenu, (int), )
 ENTRY(void, glutInit, (int *, char **), )
 ENTRY(void, glutSpecialFunc, (void (*)(int, int, int)), )
@@ -105,13 +117,13 @@ ENTRY(void, glutDisplayFunc, (void (*)()), )
 ENTRY(void, glutReshapeFunc, (void (*)(int, int)), )
 ENTRY(void, glutMainLoop, (), ) // returns at once
 ENTRY(void, glutInitWindowPosition, (int, int), )
-ENTRY(void, glutInitWindowSize, (int, int), )
-ENTRY(int, glutCreateWindow, (const char *), return 1)
+ENTRY(void, glutInitWindowSize, (int w, int h), glutReshapeWindow(w, h)) // as its size
+ENTRY(int, glutCreateWindow, (const char *), request("window"); return 1)
 ENTRY(void, glutPostRedisplay, (), ++recorder.redisplays)
 ENTRY(void, glutSwapBuffers, (), )
 ENTRY(int, glutGet, (GLenum query), return query == GLUT_ELAPSED_TIME ? recorder.elapsedMs : 0)
 ENTRY(void, glutIdleFunc, (void (*f)()), recorder.idle = f)
-ENTRY(void, glutKeyboardFunc, (void (*)(unsigned char, int, int)), )
+ENTRY(void, glutKeyboardFunc, (void (*f)(unsigned char, int, int)), recorder.keyboard = f)
 ENTRY(void, glutSolidCube, (double edge), record(Prim::SolidCube, {edge}))
 ENTRY(void, glutWireCube, (double edge), record(Prim::WireCube, {edge}))
 ENTRY(void, glutSolidSphere, (double r, GLint slices, GLint stacks),

@@ -2,6 +2,7 @@
 #pragma once
 #include <GL/gl.h>
 #include <array>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -17,10 +18,17 @@ struct Primitive { // one primitive as drawn, with the state it was drawn under
     GLenum shadeModel;     // GL_SMOOTH or GL_FLAT
     bool filled, textured; // a quadric's: drawn as GLU_FILL, with texture coordinates
 };
+struct Texture {                        // one texture object as gluBuild2DMipmaps filled it
+    std::map<GLenum, GLint> parameters; // glTexParameteri's, such as the filters
+    std::pair<int, int> size;           // width, height
+    std::vector<unsigned char> rgb;     // the texels as GL unpacked them, rows back to back
+};
 struct Recorder { // what the double has seen since the last reset; the projection is not kept
     std::vector<Matrix> modelview{{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}}; // top last
     bool lighting = false; // GL_LIGHTING enabled
     GLuint boundTexture = 0;
+    std::map<GLuint, Texture> textures; // by name: glGenTextures gives 11 on, not the fixture's 1-6
+    std::map<GLenum, GLint> pixelStore{{GL_UNPACK_ALIGNMENT, 4}}; // glPixelStorei's, GL's defaults
     GLenum shadeModel = GL_SMOOTH;
     bool logging = true; // else transforms are skipped and primitives only counted (speed)
     std::vector<Primitive> primitives;
@@ -29,8 +37,9 @@ struct Recorder { // what the double has seen since the last reset; the projecti
     void (*idle)() = nullptr;                                    // the idle callback installed
     int elapsedMs = 0;                                           // glutGet(GLUT_ELAPSED_TIME)
     long redisplays = 0;                                         // glutPostRedisplay calls
-    std::vector<std::string> requests; // window sizes, "full screen", mode strings, menu entries
+    std::vector<std::string> requests; // window sizes, "window", "full screen", modes, menu entries
     void (*menu)(int) = nullptr;       // the menu callback
+    void (*keyboard)(unsigned char, int, int) = nullptr; // the keyboard callback installed
 };
 extern Recorder recorder; // the one recorder that every entry point writes
 } // namespace gldouble
