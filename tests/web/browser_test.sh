@@ -7,9 +7,9 @@ source "$here/../../scripts/xsession.sh"
 source "$here/../../web/serve.sh"
 
 # Frames of the first round, each with the key a stand-in ffmpeg types after it ("-": none), whose
-# own frame comes next without an animation step: the first, then flat; the column walking out
-# with the patrol ants on their backs, flat, smooth, wire; the porters carrying, wire, solid, flat.
-export SCHEDULE="1:M 2:- 3000:M 3001:m 3002:- 9800:m 9801:M 9802:-"
+# own frame comes next without a step: the first, the fifth, flat; the column walking out with the
+# patrol ants on their backs, flat, smooth, wire; the porters carrying, wire, solid, flat.
+export SCHEDULE="1:- 5:M 6:- 3000:M 3001:m 3002:- 9800:m 9801:M 9802:-"
 xs_start_display
 export FRAME_DIR="$XS_TMP/site/frames"
 mkdir -p "$FRAME_DIR" "$XS_TMP/encoder"
@@ -19,7 +19,6 @@ PATH="$XS_TMP/encoder:$PATH" xs_start_program "$1/bemo-world" "$1" \
 xs_find_window 60
 xs_wait_program_exit 1200
 
-# The web build and the frames are served side by side.
-ln -s "$(realpath "$2")" "$XS_TMP/site/world"
+ln -s "$(realpath "$2")" "$XS_TMP/site/world" # served beside the frames
 serve_folder "$XS_TMP/site"
 node "$here/browser_test.mjs" "${SERVED_URL}world/" $SCHEDULE
