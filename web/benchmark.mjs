@@ -1,0 +1,137 @@
+// Benchmark of the web build in headless Chromium: the frame rate of the default view's busiest
+// stretch (the carrier column walking out, frames 2971 to 3150 of the first round) at the page's
+// own pace, an empty page's rate in the same browser, and what a frame costs the page.
+// Usage: node web/benchmark.mjs URL; prints one line per figure.
+import { launchChromium, openWorld } from './chromium.mjs';
+
+const firstFrame = 2971;
+const frameCount = 180;
+const url = process.argv[2];
+
+// Counts what reaches WebGL: bytes of vertex data uploaded, draw calls, triangles and lines.
+function countWebGlWork() {
+  window.glWork = { bytes: 0, draws: 0, triangles: 0, lines: 0 };
+  const gl = WebGLRenderingContext.prototype;
+  const bufferData = gl.bufferData;
+  const bufferSubData = gl.bufferSubData;
+  const drawArrays = gl.drawArrays;
+  const drawElements = gl.drawElements;
+  const countPrimitives = (mode, count) => {
+    window.glWork.draws += 1;
+    if (mode === gl.TRIANGLES) {
+      window.glWork.triangles += count / 3;
+    } else if (mode === gl.LINES) {
+      window.glWork.lines += count / 2;
+    }
+  };
+  gl.bufferData = function (target, data, usage) {
+    window.glWork.bytes += data?.byteLength ?? 0;
+    return bufferData.call(this, target, data, usage);
+  };
+  gl.bufferSubData = function (target, offset, data) {
+    window.glWork.bytes += data.byteLength;
+    return bufferSubData.call(this, target, offset, data);
+  };
+  gl.drawArrays = function (mode, first, count) {
+    countPrimitives(mode, count);
+    return drawArrays.call(this, mode, first, count);
+  };
+  gl.drawElements = function (mode, count, type, offset) {
+    countPrimitives(mode, count);
+    return drawElements.call(this, mode, count, type, offset);
+  };
+}
+
+// Frames a page draws in `seconds`, by its animation frames, per second.
+async function animationFrameRate(page, seconds) {
+  return page.evaluate(async (milliseconds) => {
+    let frames = 0;
+    const count = () => {
+      frames += 1;
+      requestAnimationFrame(count);
+    };
+    requestAnimationFrame(count);
+    await new Promise((done) => setTimeout(done, milliseconds));
+    return frames / (milliseconds / 1000);
+  }, seconds * 1000);
+}
+
+// Brings the world to the frame before `frame`, as a recording makes them, with the animation
+// running: at once where the page makes frames on demand, else at the page's own pace.
+async function stepBefore(page, frame) {
+  const onDemand = await page.evaluate(() => typeof Module.runFrames === 'function');
+  if (onDemand) {
+    await page.evaluate(() => Module.holdFrames(true));
+    await page.keyboard.press('s');
+    await page.evaluate((count) => Module.runFrames(count, true, false), frame - 1);
+    return;
+  }
+  const start = await page.evaluate(() => Module.framesDrawn);
+  await page.keyboard.press('s');
+  while ((await page.evaluate(() => Module.framesDrawn)) < start + frame - 1) {
+    await new Promise((done) => setTimeout(done, 200));
+  }
+}
+
+// The busy stretch at the page's pace: frames per second, and the WebGL work per frame.
+async function busyStretch(browser) {
+  const counting = (opened) => opened.evaluateOnNewDocument(countWebGlWork);
+  const page = await openWorld(browser, url, counting);
+  await stepBefore(page, firstFrame);
+  return page.evaluate(async (frames) => {
+    const start = Module.framesDrawn;
+    const work = { ...window.glWork };
+    const startTime = performance.now();
+    if (typeof Module.holdFrames === 'function') {
+      Module.holdFrames(false);
+    }
+    while (Module.framesDrawn < start + frames) {
+      await new Promise((done) => requestAnimationFrame(done));
+    }
+    const seconds = (performance.now() - startTime) / 1000;
+    const drawn = Module.framesDrawn - start;
+    const perFrame = (name) => (window.glWork[name] - work[name]) / drawn;
+    return {
+      rate: drawn / seconds,
+      kilobytes: perFrame('bytes') / 1024,
+      draws: perFrame('draws'),
+      triangles: perFrame('triangles'),
+      lines: perFrame('lines'),
+    };
+  }, frameCount);
+}
+
+// Script and WebAssembly time of the frames after the stretch, drawn one after the other at once:
+// what a frame costs the page's own thread, the browser's drawing aside.
+async function scriptTime(browser) {
+  const page = await openWorld(browser, url);
+  const onDemand = await page.evaluate(() => typeof Module.runFrames === 'function');
+  if (!onDemand) {
+    return NaN;
+  }
+  await stepBefore(page, firstFrame);
+  return page.evaluate((frames) => {
+    const start = performance.now();
+    Module.runFrames(frames, true, true);
+    return (performance.now() - start) / frames;
+  }, frameCount);
+}
+
+const browser = await launchChromium();
+try {
+  const empty = await browser.newPage();
+  const emptyRate = await animationFrameRate(empty, 5);
+  await empty.close();
+  const busy = await busyStretch(browser);
+  const milliseconds = await scriptTime(browser);
+  const stretch = `frames ${firstFrame} to ${firstFrame + frameCount - 1}`;
+  console.log(`page, ${stretch}: ${busy.rate.toFixed(1)} frames per second`);
+  console.log(`empty page: ${emptyRate.toFixed(1)} frames per second`);
+  console.log(`share of the empty page's rate: ${(busy.rate / emptyRate).toFixed(2)}`);
+  console.log(`per frame: ${busy.kilobytes.toFixed(0)} KB of vertices uploaded, ` +
+    `${busy.draws.toFixed(0)} draws, ${busy.triangles.toFixed(0)} triangles, ` +
+    `${busy.lines.toFixed(0)} lines`);
+  console.log(`script and WebAssembly per frame: ${milliseconds.toFixed(2)} ms`);
+} finally {
+  await browser.close();
+}
