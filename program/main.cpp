@@ -35,7 +35,9 @@ int main(int argc, char **argv) {
     answerHelpOrVersion(argc, argv);
     // The program's own options are checked before GLUT opens the display.
     readOptions(argc, argv);
-    claimClip();
+    if (recording()) {
+        claimClip();
+    }
     glutInit(&argc, argv);
     openWorld();
     // The encoder starts once the window is up.

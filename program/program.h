@@ -24,7 +24,7 @@ void frameDrawn();
 bool recording();
 // Names a command line that cannot run, with the usage hint, and ends the process: status 2.
 [[noreturn]] void rejectCommandLine(const std::string &problem);
-// For --record, creates the clip's FILE.part for this recording alone, before any window; from
+// Creates a recording's FILE.part for this recording alone, before any window; from
 // then on the clip is made whole or removed, however the process ends. What stands in the way
 // (a folder that cannot be written, a clip being recorded) is a command line that cannot run.
 void claimClip();

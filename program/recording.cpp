@@ -215,9 +215,6 @@ static std::string targetProblem(const std::string &file, const std::string &fol
 
 void claimClip() {
     ClipRecording &clip = program.clip;
-    if (!recording()) {
-        return;
-    }
     std::string file = program.options.recordPath;
     std::string folder = clipFolder();
     int folderFile = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

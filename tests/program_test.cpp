@@ -35,7 +35,9 @@ struct Program : World {
     // before frame `escFrame`, until the process ends; stdout goes to stderr.
     static void run(long escFrame = 0) {
         dup2(STDERR_FILENO, STDOUT_FILENO);
-        claimClip();
+        if (recording()) {
+            claimClip();
+        }
         startRecording();
         startFrameRun();
         recorder.logging = false;
