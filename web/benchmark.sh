@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Benchmark of the web build against the desktop program on the same frames: the page's frame
-# rate on the default view's busiest stretch at its own pace in headless Chromium (software GL,
+# rate on 180 frames of the default view at its own pace in headless Chromium (software GL,
 # frames paced by the browser at 60 a second), an empty page's rate in the same browser, what a
 # frame costs the page, and the desktop program's rate on the same frames, unpaced, on Mesa's
 # software renderer on a virtual display.
 #
-# Usage: web/benchmark.sh [DESKTOP_BUILD [WEB_BUILD]], by default build/ and build-web/ as
-# ./test.sh leaves them, with puppeteer-core in web/node_modules/ (npm ci --prefix web).
+# Usage: web/benchmark.sh [DESKTOP_BUILD [WEB_BUILD [FIRST]]], by default build/ and build-web/
+# as ./test.sh leaves them, and frames from 2971 of the first round (see web/benchmark.mjs);
+# puppeteer-core must be in web/node_modules/ (npm ci --prefix web).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 desktop=$(realpath "${1:-$root/build}")
@@ -14,13 +15,12 @@ web=$(realpath "${2:-$root/build-web}")
 source "$root/scripts/xsession.sh"
 source "$root/web/serve.sh"
 
-# The stretch: frames 2971 to 3150 of the first round, as web/benchmark.mjs times them.
-first_frame=2971
-last_frame=3150
+first_frame=${3:-2971}
+last_frame=$((first_frame + 179))
 
 xs_start_display
 serve_folder "$web"
-node "$root/web/benchmark.mjs" "$SERVED_URL"
+node "$root/web/benchmark.mjs" "$SERVED_URL" "$first_frame"
 
 # The desktop program's rate: a stand-in glXSwapBuffers, loaded ahead of GL, times the swaps.
 cat >"$XS_TMP/timed_swaps.c" <<'SHIM'
