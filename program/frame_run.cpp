@@ -7,16 +7,9 @@
 #include "app/world_state.h"
 
 #include <GL/freeglut.h>
-#include <chrono>
-#include <thread>
 #include <unistd.h>
 
 constexpr useconds_t hiddenWaitMicroseconds = 20000;
-
-static double steadySeconds() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-}
 
 // The run owns the idle callback, so `s` and `d` are passed over, and Tab too, which would
 // shrink the window below the frame. Esc ends a recording with the clip made so far, and a
@@ -36,20 +29,6 @@ static void handleRunKey(unsigned char key, int x, int y) {
     handleKey(key, x, y);
 }
 
-// The frame hook outside a run of frames: holds the frame until its slot, and counts it for
-// the rate line.
-static void paceFrameDrawn() {
-    double drawn = steadySeconds();
-    double shown = drawn;
-    if (program.options.pace > 0) {
-        shown = paceFrame(drawn);
-        std::this_thread::sleep_for(std::chrono::duration<double>(shown - drawn));
-    }
-    if (program.options.showRate == 1) {
-        noteFrameShown(shown);
-    }
-}
-
 void startFrameRun() {
     FrameRun &run = program.run;
     if (recording()) {
@@ -58,11 +37,7 @@ void startFrameRun() {
         run.framesTotal = program.options.benchmarkFrames;
         startBenchmark();
     } else {
-        program.pace.startSeconds = steadySeconds();
-        program.pace.rateSeconds = program.pace.startSeconds;
-        if (program.options.pace > 0 || program.options.showRate == 1) {
-            world.host.frameDrawn = paceFrameDrawn;
-        }
+        startPace();
         return;
     }
     // Never paced, not even by a display that waits for its refresh.

@@ -1,13 +1,22 @@
 // The pace outside a recording or the benchmark: each frame waits for a slot of its own, as on a
-// display refreshed `pace` times a second; and, asked for, the rate of the frames shown.
+// display refreshed `pace` times a second; the rate of the frames shown; the steady clock.
 #include "program/program.h"
 #include "program/program_state.h"
 
+#include "app/world_state.h"
+
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <thread>
 
 constexpr double rateLineSeconds = 5; // the least span of a rate line
+
+double steadySeconds() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
 
 // A frame takes the slot it is drawn in, or the one after the last frame's when that is later,
 // and is shown when its slot begins. One drawn late, past its slot's start, is shown at once:
@@ -31,4 +40,26 @@ void noteFrameShown(double shown) {
                  static_cast<double>(pace.rateFrames) / span);
     pace.rateSeconds = shown;
     pace.rateFrames = 0;
+}
+
+// The colony's frame hook outside a run of frames: holds the frame until its slot, and counts
+// it for the rate line.
+static void paceFrameDrawn() {
+    double drawn = steadySeconds();
+    double shown = drawn;
+    if (program.options.pace > 0) {
+        shown = paceFrame(drawn);
+        std::this_thread::sleep_for(std::chrono::duration<double>(shown - drawn));
+    }
+    if (program.options.showRate == 1) {
+        noteFrameShown(shown);
+    }
+}
+
+void startPace() {
+    program.pace.startSeconds = steadySeconds();
+    program.pace.rateSeconds = program.pace.startSeconds;
+    if (program.options.pace > 0 || program.options.showRate == 1) {
+        world.host.frameDrawn = paceFrameDrawn;
+    }
 }

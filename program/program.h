@@ -48,6 +48,10 @@ void noteFrameTime(double seconds);
 // Prints the benchmark's summary and ends the process.
 [[noreturn]] void reportBenchmark();
 
+// Seconds of the steady clock, which times the runs of frames and the pace.
+double steadySeconds();
+// Outside a recording or the benchmark: slot 0 starts now, and the frames keep the pace.
+void startPace();
 // When the frame drawn at `drawn` may be shown: alone in its slot of the pace.
 double paceFrame(double drawn);
 // --fps: counts the frame shown at `shown` and prints the rate line when one is due.
