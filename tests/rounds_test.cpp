@@ -104,8 +104,12 @@ TEST_F(Rounds, FirstRoundsKeepTheirFiguresAndEveryRoundTheInvariants) {
     for (int round = 0; round < keyedRounds; ++round) {
         for (frames = 0; (frames == 0 || world.targetsChosen == 1) && frames < 40000;) {
             const int k = frames % 8 == 0 ? key(random) : 27;
-            k == 27 ? void() : handleKey(static_cast<unsigned char>(k), 0, 0);
-            frames % 8 == 4 ? handleSpecialKey(arrow(random), 0, 0) : void();
+            if (k != 27) {
+                handleKey(static_cast<unsigned char>(k), 0, 0);
+            }
+            if (frames % 8 == 4) {
+                handleSpecialKey(arrow(random), 0, 0);
+            }
             while (recorder.idle == nullptr) {
                 handleKey('s', 0, 0);
             }

@@ -17,37 +17,62 @@ TEST_F(World, EveryKeyChangesTheWorldByItsCommandAndDPlaysTheShortWalk) {
         {'m', [](WorldState &w) { w.wireframe = 1; }},
         {'M', [](WorldState &w) { w.flatShading = 1; }},
         {'\t', [](WorldState &w) { w.windowed = 1; }},
-        {'w', [](WorldState &w) { w.legSwingAngle += 3, w.legLiftAngle += 1; }},
-        {'e', [](WorldState &w) { w.antennaAngle += 1, w.jawAngle += 1; }}};
+        {'w',
+         [](WorldState &w) {
+             w.legSwingAngle += 3;
+             w.legLiftAngle += 1;
+         }},
+        {'e', [](WorldState &w) {
+             w.antennaAngle += 1;
+             w.jawAngle += 1;
+         }}};
     WorldState start;
-    start.cameraPanX = 3, start.cameraPanY = -2, start.cameraZoom = 5, start.cameraPitch = 10;
+    start.cameraPanX = 3;
+    start.cameraPanY = -2;
+    start.cameraZoom = 5;
+    start.cameraPitch = 10;
     start.cameraYaw = -20;
     for (int key = 0; key < 256 + GLUT_KEY_INSERT; key += key == 26 ? 2 : 1) { // all but Esc
         WorldState expected = start;
-        for (auto [k, change] : commands)
-            k == key ? change(expected) : void();
+        for (auto [k, change] : commands) {
+            if (k == key) {
+                change(expected);
+            }
+        }
         for (auto [plus, minus, field, up, down] : camera)
             expected.*field += key == plus ? up : key == minus ? down : 0;
-        world = start, recorder = Recorder{};
-        key < 256 ? handleKey(key, 0, 0) : handleSpecialKey(key - 256, 0, 0);
+        world = start;
+        recorder = Recorder{};
+        if (key < 256) {
+            handleKey(key, 0, 0);
+        } else {
+            handleSpecialKey(key - 256, 0, 0);
+        }
         EXPECT_TRUE(same(world, expected)) << key; // and one frame asked for by each command:
         EXPECT_EQ(recorder.redisplays, key > 255 || key == 'd' || !same(expected, start)) << key;
     }
-    handleKey('\t', 0, 0), handleKey('\t', 0, 0); // a window, then full screen again
+    handleKey('\t', 0, 0); // a window
+    handleKey('\t', 0, 0); // full screen again
     EXPECT_EQ(recorder.requests, (std::vector<std::string>{"1000x768", "1000x768", "full screen"}));
     // d: milliseconds into the walk, antenna and leg swing angles, between keys cut toward zero.
-    SetUp(), recorder.elapsedMs = 2000, handleKey('d', 0, 0);
+    SetUp();
+    recorder.elapsedMs = 2000;
+    handleKey('d', 0, 0);
     constexpr int track[][3] = {{45, -186, 4}, {333, -146, 25}, {777, -137, 17}, {1300, -200, 10}};
     for (int tick = 1; tick <= 4; ++tick) {
         const int *at = track[tick - 1];
-        recorder.elapsedMs = 2000 + at[0], tickShortWalk();
+        recorder.elapsedMs = 2000 + at[0];
+        tickShortWalk();
         EXPECT_EQ(recorder.idle == &tickShortWalk, at[0] < 1300) << "the walk ends at 1.3 s";
         EXPECT_EQ(std::tie(world.antennaAngle, world.legSwingAngle), std::tie(at[1], at[2]));
         const Vec walked = {world.scoutPos, world.patrolPos, world.foragerPos};
         EXPECT_LT(distance(walked, {tick / 600.0, tick / 100.0, tick / 230.0}), 1e-6) << at[0];
     }
     for (float scout : {29.99f, 30.f}) { // allowed, and walking, while the scout is under 30 out
-        SetUp(), world.scoutPos = scout, handleKey('d', 0, 0), tickShortWalk();
+        SetUp();
+        world.scoutPos = scout;
+        handleKey('d', 0, 0);
+        tickShortWalk();
         EXPECT_EQ((recorder.idle == &tickShortWalk) + (world.patrolPos > 0), scout < 30 ? 2 : 0);
     }
 }

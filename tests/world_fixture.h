@@ -25,15 +25,24 @@ inline bool same(const WorldState &a, const WorldState &b) {
 
 struct World : ::testing::Test {
     void SetUp() override {
-        recorder = Recorder{}, world = WorldState{};
-        world.texFire2 = 1, world.texCandy = 2, world.texWood = 3; // textures made at start-up
-        world.texFire = 4, world.texHole = 5, world.texYant = 6;
+        recorder = Recorder{};
+        world = WorldState{};
+        // The texture objects start-up makes, in its order.
+        world.texFire2 = 1;
+        world.texCandy = 2;
+        world.texWood = 3;
+        world.texFire = 4;
+        world.texHole = 5;
+        world.texYant = 6;
         std::srand(1); // the generator as a process starts
     }
     // One idle tick, when a callback is installed, and one frame; `logged` keeps its primitives.
     static void frame(bool logged = false) {
-        recorder.primitives.clear(), recorder.logging = logged;
-        recorder.idle != nullptr ? recorder.idle() : void();
+        recorder.primitives.clear();
+        recorder.logging = logged;
+        if (recorder.idle != nullptr) {
+            recorder.idle();
+        }
         displayScene();
     }
     // World centres of the logged gluSpheres of this radius and texture, in drawing order (the
