@@ -94,11 +94,22 @@ static std::vector<const char *> encoderCommand() {
         {{std::begin(rawInput), std::end(rawInput)}, {std::begin(mp4Output), std::end(mp4Output)}});
 }
 
+// Whether `signal` is ignored, as SIGHUP is in a program started by nohup; it stays so.
+static bool ignored(int signal) {
+    struct sigaction action {};
+    sigaction(signal, nullptr, &action);
+    return action.sa_handler == SIG_IGN;
+}
+
+// The asking signals but those ignored: a blocked signal is kept pending, to be taken, even
+// while it is ignored.
 static sigset_t askingSet() {
     sigset_t set;
     sigemptyset(&set);
     for (int signal : askingSignals) {
-        sigaddset(&set, signal);
+        if (!ignored(signal)) {
+            sigaddset(&set, signal);
+        }
     }
     return set;
 }
@@ -239,9 +250,7 @@ void claimClip() {
     // the GL starts later inherit that. A signal ignored since the start stays ignored.
     sigset_t asking = askingSet();
     sigprocmask(SIG_BLOCK, &asking, nullptr);
-    struct sigaction quit {};
-    sigaction(SIGQUIT, nullptr, &quit);
-    if (quit.sa_handler != SIG_IGN) {
+    if (!ignored(SIGQUIT)) {
         std::signal(SIGQUIT, abandonOnQuit);
     }
     std::atexit(settleOnExit);

@@ -153,9 +153,14 @@ fi
 # is refused, and a hidden window waits without spinning, and goes on when shown again.
 ending_bound=60
 for signal in TERM HUP INT; do
+    if [[ $signal == TERM ]]; then
+        trap '' HUP # the first starts with SIGHUP ignored, as under nohup, and must keep it so
+    fi
     start_recording "$watched" "$XS_TMP/$signal.mp4"
+    trap - HUP
     must "$signal: nothing recorded" xs_poll 60 test -s "$XS_TMP/$signal.mp4.part"
     if [[ $signal == TERM ]]; then
+        kill -s HUP "$XS_PROG_PID"
         run "$program" --record "$XS_TMP/TERM.mp4" --frames 2
         expect 2 "a second recording of one clip" "another bemo-world"
         xdotool windowunmap --sync "$XS_WINDOW"
