@@ -19,12 +19,9 @@ TEST_F(World, EveryKeyChangesTheWorldByItsCommandAndDPlaysTheShortWalk) {
         {'\t', &WorldState::windowed, 1},    {'w', &WorldState::legSwingAngle, 3},
         {'w', &WorldState::legLiftAngle, 1}, {'e', &WorldState::antennaAngle, 1},
         {'e', &WorldState::jawAngle, 1}};
-    WorldState start;
-    start.cameraPanX = 3;
-    start.cameraPanY = -2;
-    start.cameraZoom = 5;
-    start.cameraPitch = 10;
-    start.cameraYaw = -20;
+    WorldState start; // the camera moved away from its start
+    for (auto [plus, minus, field, up, down] : camera)
+        start.*field = 6 * up + down;
     for (int key = 0; key < 256 + GLUT_KEY_INSERT; key += key == 26 ? 2 : 1) { // all but Esc
         WorldState expected = key == '1' ? WorldState{} : start;
         for (auto [k, field, step] : steps)

@@ -27,13 +27,11 @@ struct World : ::testing::Test {
     void SetUp() override {
         recorder = Recorder{};
         world = WorldState{};
-        // The texture objects start-up makes, in its order.
-        world.texFire2 = 1;
-        world.texCandy = 2;
-        world.texWood = 3;
-        world.texFire = 4;
-        world.texHole = 5;
-        world.texYant = 6;
+        GLuint name = 1; // the texture objects start-up makes, 1 to 6 in its order
+        for (GLuint WorldState::*texture :
+             {&WorldState::texFire2, &WorldState::texCandy, &WorldState::texWood,
+              &WorldState::texFire, &WorldState::texHole, &WorldState::texYant})
+            world.*texture = name++;
         std::srand(1); // the generator as a process starts
     }
     // One idle tick, when a callback is installed, and one frame; `logged` keeps its primitives.
