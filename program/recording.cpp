@@ -26,6 +26,7 @@
 constexpr char partialEnding[] = ".part";
 // Signals that ask a recording to end early, keeping the frames made so far.
 constexpr int askingSignals[] = {SIGINT, SIGTERM, SIGHUP};
+constexpr int encoderNiceness = 10; // how far ffmpeg stands behind the drawing
 // While it waits on the writer or ffmpeg, the program looks at signals this often (50 ms).
 constexpr long waitStepNanoseconds = 50000000;
 // After a signal, ffmpeg may finish the clip for as long as it keeps working; idle this many
@@ -296,13 +297,15 @@ static void *writeFrames(void *) {
 
 // Starts ffmpeg with `command`, its standard input from `input` (-1: the program's own), its
 // error output into the memory file, and `files` as its descriptors 3, 4, ... In a process
-// group of its own it never sees a Ctrl-C meant for the program.
+// group of its own it never sees a Ctrl-C meant for the program. It runs behind the drawing
+// (nice 10): it works while the drawing leaves a core free, and the queue waits for it.
 static void startEncoder(const std::vector<const char *> &command, int input,
                          std::initializer_list<int> files) {
     ClipRecording &clip = program.clip;
     clip.encoderPid = fork();
     if (clip.encoderPid == 0) {
         setpgid(0, 0);
+        nice(encoderNiceness);
         sigset_t asking = askingSet();
         sigprocmask(SIG_UNBLOCK, &asking, nullptr);
         if (input >= 0) {
