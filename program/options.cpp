@@ -230,21 +230,20 @@ void readOptions(int argc, char **argv) {
             options.showRate = 1;
         } else if (std::count(std::begin(valueOptions), std::end(valueOptions), option) == 1) {
             values[option] = optionValue(argc, argv, &at);
-        } else if (glutOptionValues(option) >= 0) {
-            at += glutOptionValues(option);
+        } else if (int glutValues = glutOptionValues(option); glutValues >= 0) {
+            at += glutValues;
         } else {
             rejectCommandLine("unknown option '" + option + "'");
         }
     }
-    if (values["--data"] != nullptr) {
-        world.host.textureFolder = values["--data"];
-        if (!isFolder(world.host.textureFolder)) {
-            rejectCommandLine(std::string("no folder '") + world.host.textureFolder +
-                              "' for --data");
-        }
+    const char *folder = values["--data"];
+    if (folder != nullptr && !isFolder(folder)) {
+        rejectCommandLine(std::string("no folder '") + folder + "' for --data");
     }
-    if (values["--camera"] != nullptr) {
-        setCamera(values["--camera"]);
+    world.host.textureFolder = folder;
+    const char *camera = values["--camera"];
+    if (camera != nullptr) {
+        setCamera(camera);
     }
     options.recordPath = values["--record"];
     options.recordFrames = countOption(values, "--frames", 1, 0);

@@ -14,7 +14,7 @@ constexpr size_t frameBytes = static_cast<size_t>(frameWidth) * frameHeight * 4;
 void answerHelpOrVersion(int argc, char **argv);
 // Reads the options, passing GLUT's over; a command line that cannot run ends here, status 2.
 void readOptions(int argc, char **argv);
-// Starts a recording's or the benchmark's run of frames before the first frame; else nothing.
+// Starts a recording's or the benchmark's run of frames before the first frame; else the pace.
 void startFrameRun();
 // Idle callback of such a run: one tick once the frame of the last one is drawn.
 void tickFrameRun();

@@ -1,6 +1,7 @@
 // The program's own state record around the colony, and its exit statuses.
 #pragma once
 
+#include <csignal>
 #include <pthread.h>
 #include <sys/types.h>
 
@@ -43,13 +44,12 @@ struct FrameRun {
 constexpr int clipQueueFrames = 3;
 struct ClipQueue {
     pthread_mutex_t lock = PTHREAD_MUTEX_INITIALIZER;
-    pthread_cond_t changed = PTHREAD_COND_INITIALIZER; // a frame came, went, or the end
+    pthread_cond_t changed = PTHREAD_COND_INITIALIZER; // for the writer: a frame came, or the end
     unsigned char *frames[clipQueueFrames] = {};       // each one frame of frameBytes
     int first = 0;      // slot of the oldest waiting frame, which the writer is writing
     int waiting = 0;    // frames filled and not yet written
     int closing = 0;    // 1: no frame follows; the writer closes the pipe once all are written
     int writeError = 0; // errno of the write that failed; the writer has then stopped
-    int done = 0;       // 1 once the writer has closed the pipe and ended
 };
 
 // A recording in progress: the clip grows as FILE.part, created and locked by the program
@@ -68,6 +68,7 @@ struct ClipRecording {
     int readBackBuffer = 0;         // the read-back buffer of the frame kept last, 0 or 1
     long framesQueued = 0;          // kept frames handed to the writer
     int settled = 0;                // 1 once the clip is made or removed; nothing is left to do
+    sigset_t askingSignals{};       // the signals that end it early, blocked and taken in turn
     ClipQueue queue;
 };
 

@@ -20,7 +20,6 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <utility>
 #include <vector>
 
 constexpr char partialEnding[] = ".part";
@@ -67,13 +66,11 @@ constexpr const char *gifOutput[] = {
     "-i",  "file:/dev/fd/4", "-i", "file:/dev/fd/5", "-lavfi", gifDither, "-f",
     "gif", "file:/dev/fd/3"};
 
-// ffmpeg's command line: the quiet start, then `arguments` in order.
-static std::vector<const char *> ffmpegCommand(
-    std::initializer_list<std::pair<const char *const *, const char *const *>> arguments) {
+// ffmpeg's command line: the quiet start, then the lists of `parts` in order.
+template <size_t... Counts>
+static std::vector<const char *> ffmpegCommand(const char *const (&...parts)[Counts]) {
     std::vector<const char *> command(std::begin(quietFfmpeg), std::end(quietFfmpeg));
-    for (const auto &range : arguments) {
-        command.insert(command.end(), range.first, range.second);
-    }
+    (command.insert(command.end(), std::begin(parts), std::end(parts)), ...);
     command.push_back(nullptr);
     return command;
 }
@@ -87,12 +84,7 @@ static std::vector<const char *> encoderCommand() {
                               "bgra",       "-video_size",     frameSize.c_str(),
                               "-framerate", gif ? "50" : "60", "-i",
                               "-"};
-    if (gif) {
-        return ffmpegCommand({{std::begin(rawInput), std::end(rawInput)},
-                              {std::begin(gifFrames), std::end(gifFrames)}});
-    }
-    return ffmpegCommand(
-        {{std::begin(rawInput), std::end(rawInput)}, {std::begin(mp4Output), std::end(mp4Output)}});
+    return gif ? ffmpegCommand(rawInput, gifFrames) : ffmpegCommand(rawInput, mp4Output);
 }
 
 // Whether `signal` is ignored, as SIGHUP is in a program started by nohup; it stays so.
@@ -104,15 +96,14 @@ static bool ignored(int signal) {
 
 // The asking signals but those ignored: a blocked signal is kept pending, to be taken, even
 // while it is ignored.
-static sigset_t askingSet() {
-    sigset_t set;
+static void gatherAskingSignals() {
+    sigset_t &set = program.clip.askingSignals;
     sigemptyset(&set);
     for (int signal : askingSignals) {
         if (!ignored(signal)) {
             sigaddset(&set, signal);
         }
     }
-    return set;
 }
 
 // The first line ffmpeg wrote on its error output, which names the cause; or "".
@@ -145,13 +136,23 @@ static void killEncoder() {
     }
 }
 
-// Ends ffmpeg, removes FILE.part and ends the process with `status`, saying why.
-[[noreturn]] static void abandonClip(int status, const std::string &problem) {
+// Ends ffmpeg and removes FILE.part.
+static void removeClip() {
     killEncoder();
     unlink(program.clip.partialPath);
+}
+
+// Removes the clip for good, saying why.
+static void giveUpClip(const std::string &problem) {
+    removeClip();
     program.clip.settled = 1;
     std::fprintf(stderr, "%sbemo-world: recording %s %s; no clip written\n", progressBreak(),
                  program.options.recordPath, problem.c_str());
+}
+
+// Removes the clip and ends the process with `status`, saying why.
+[[noreturn]] static void abandonClip(int status, const std::string &problem) {
+    giveUpClip(problem);
     std::exit(status);
 }
 
@@ -164,19 +165,13 @@ static void killEncoder() {
 // Whatever else ends the process (the display lost, a texture missing) leaves no clip.
 static void settleOnExit() {
     if (program.clip.settled == 0) {
-        killEncoder();
-        unlink(program.clip.partialPath);
-        std::fprintf(stderr, "%sbemo-world: recording %s cut short; no clip written\n",
-                     progressBreak(), program.options.recordPath);
+        giveUpClip("cut short");
     }
 }
 
 // SIGQUIT ends the process at once, as it would, but leaves no partial clip behind.
 static void abandonOnQuit(int signal) {
-    if (program.clip.encoderPid > 0) {
-        kill(-program.clip.encoderPid, SIGKILL);
-    }
-    unlink(program.clip.partialPath);
+    removeClip();
     std::signal(signal, SIG_DFL);
     raise(signal);
 }
@@ -208,10 +203,10 @@ static std::string createPartial() {
 
 // Why the finished clip could not take its name, or "": a folder of that name, or another
 // user's file in a sticky folder not ours (where only root may replace it).
-static std::string targetProblem(const std::string &file, const std::string &folder) {
+static std::string targetProblem(const std::string &file, int folderFile) {
     struct stat target {};
     struct stat place {};
-    if (lstat(file.c_str(), &target) != 0 || stat(folder.c_str(), &place) != 0) {
+    if (lstat(file.c_str(), &target) != 0 || fstat(folderFile, &place) != 0) {
         return "";
     }
     if (S_ISDIR(target.st_mode)) {
@@ -231,12 +226,10 @@ void claimClip() {
     std::string folder = clipFolder();
     int folderFile = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFile < 0 || access(folder.c_str(), W_OK | X_OK) != 0) {
-        close(folderFile);
         rejectCommandLine("cannot record to '" + file + "': its folder cannot be written");
     }
-    std::string problem = targetProblem(file, folder);
+    std::string problem = targetProblem(file, folderFile);
     if (!problem.empty()) {
-        close(folderFile);
         rejectCommandLine(problem);
     }
     clip.partialPath = strdup((file + partialEnding).c_str());
@@ -249,8 +242,8 @@ void claimClip() {
     }
     // From here the asking signals wait, pending, for the program to take them; the threads
     // the GL starts later inherit that. A signal ignored since the start stays ignored.
-    sigset_t asking = askingSet();
-    sigprocmask(SIG_BLOCK, &asking, nullptr);
+    gatherAskingSignals();
+    sigprocmask(SIG_BLOCK, &clip.askingSignals, nullptr);
     if (!ignored(SIGQUIT)) {
         std::signal(SIGQUIT, abandonOnQuit);
     }
@@ -286,11 +279,8 @@ static void *writeFrames(void *) {
         }
         queue.first = (queue.first + 1) % clipQueueFrames;
         queue.waiting -= 1;
-        pthread_cond_broadcast(&queue.changed);
     }
     close(pipe);
-    queue.done = 1;
-    pthread_cond_broadcast(&queue.changed);
     pthread_mutex_unlock(&queue.lock);
     return nullptr;
 }
@@ -306,8 +296,7 @@ static void startEncoder(const std::vector<const char *> &command, int input,
     if (clip.encoderPid == 0) {
         setpgid(0, 0);
         nice(encoderNiceness);
-        sigset_t asking = askingSet();
-        sigprocmask(SIG_UNBLOCK, &asking, nullptr);
+        sigprocmask(SIG_UNBLOCK, &clip.askingSignals, nullptr);
         if (input >= 0) {
             dup2(input, STDIN_FILENO);
         }
@@ -315,7 +304,7 @@ static void startEncoder(const std::vector<const char *> &command, int input,
         int spares[maxEncoderFiles] = {};
         int count = 0;
         for (int file : files) {
-            spares[count++] = fcntl(file, F_DUPFD, spareDescriptors);
+            spares[count++] = fcntl(file, F_DUPFD_CLOEXEC, spareDescriptors);
         }
         for (int i = 0; i < count; ++i) {
             dup2(spares[i], firstEncoderFile + i);
@@ -381,9 +370,8 @@ bool recording() {
 }
 
 int takeInterrupt() {
-    sigset_t asking = askingSet();
     timespec now{};
-    int signal = sigtimedwait(&asking, nullptr, &now);
+    int signal = sigtimedwait(&program.clip.askingSignals, nullptr, &now);
     return signal > 0 ? signal : 0;
 }
 
@@ -495,12 +483,11 @@ static bool awaitFrames(int *status) {
 static bool makeGif(int *status) {
     ClipRecording &clip = program.clip;
     std::fprintf(stderr, "%smaking the GIF of %ld frames\n", progressBreak(), clip.framesQueued);
-    startEncoder(ffmpegCommand({{std::begin(gifPalette), std::end(gifPalette)}}), -1,
-                 {clip.paletteFile, clip.framesFile});
+    startEncoder(ffmpegCommand(gifPalette), -1, {clip.paletteFile, clip.framesFile});
     if (!awaitEncoder(status)) {
         return false;
     }
-    startEncoder(ffmpegCommand({{std::begin(gifOutput), std::end(gifOutput)}}), -1,
+    startEncoder(ffmpegCommand(gifOutput), -1,
                  {clip.partialFile, clip.framesFile, clip.paletteFile});
     return awaitEncoder(status);
 }
