@@ -12,6 +12,13 @@ export LIBGL_ALWAYS_SOFTWARE=1
 xs_now_ms() { date +%s%3N; }
 xs_error() { echo "error: $*" >&2; }
 
+# xs_must WHAT COMMAND...: runs COMMAND; its failure goes to the caller's `fail` as WHAT.
+xs_must() {
+    if ! "${@:2}"; then
+        fail "$1"
+    fi
+}
+
 # Runs "$@" every 0.05 s until it succeeds or TIMEOUT seconds pass.
 xs_poll() {
     local deadline=$(($(xs_now_ms) + $1 * 1000))

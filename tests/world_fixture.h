@@ -34,7 +34,8 @@ struct World : ::testing::Test {
             world.*texture = name++;
         std::srand(1); // the generator as a process starts
     }
-    // One idle tick, when a callback is installed, and one frame; `logged` keeps its primitives.
+    // One idle tick, when a callback is installed, and one frame; `logged` keeps its primitives,
+    // and every quadric among them must be filled and textured.
     static void frame(bool logged = false) {
         recorder.primitives.clear();
         recorder.logging = logged;
@@ -42,14 +43,15 @@ struct World : ::testing::Test {
             recorder.idle();
         }
         displayScene();
+        for (const Primitive &p : recorder.primitives)
+            EXPECT_TRUE(p.kind > Prim::GluSphere || (p.filled && p.textured)) << p.args[0];
     }
     // World centres of the logged gluSpheres of this radius and texture, in drawing order (the
-    // camera panned and zoomed, not turned); every quadric met must be filled and textured.
+    // camera panned and zoomed, not turned).
     static std::vector<Vec> spheres(double radius, GLuint texture) {
         std::vector<Vec> found;
         for (const Primitive &p : recorder.primitives) {
             const Matrix &m = p.modelview;
-            EXPECT_TRUE(p.kind > Prim::GluSphere || (p.filled && p.textured)) << p.args[0];
             if (p.kind == Prim::GluSphere && p.args[0] == radius && p.texture == texture) {
                 found.push_back({m[12] + 20 - world.cameraPanX, m[13] + 20 - world.cameraPanY,
                                  m[14] + 400 - world.cameraZoom});

@@ -12,12 +12,6 @@ fail() {
     echo "FAIL: $*" >&2
     failures=$((failures + 1))
 }
-# must WHAT COMMAND ARGS...: runs COMMAND; its failure is reported as WHAT.
-must() {
-    if ! "${@:2}"; then
-        fail "$1"
-    fi
-}
 # Runs COMMAND ARGS... (at most 60 s) in the current folder; sets status, out and err.
 run() {
     status=0
@@ -45,8 +39,8 @@ check_left() {
     if [[ $3 == + && ! $frames -gt 0 || $3 != + && $frames != "$3" ]]; then
         fail "$1: the clip holds '$frames' frames, expected $3; $(head -c 300 "$XS_TMP/err")"
     fi
-    must "$1: $2.part is left" test ! -e "$2.part"
-    must "$1: the encoder is left" test ! -e "/proc/$(cat "$XS_TMP/encoder.pid" 2>/dev/null)/stat"
+    xs_must "$1: $2.part is left" test ! -e "$2.part"
+    xs_must "$1: encoder left" test ! -e "/proc/$(cat "$XS_TMP/encoder.pid" 2>/dev/null)/stat"
 }
 # start_recording ENCODER CLIP: a long recording, ffmpeg from ENCODER, as a job that takes Ctrl-C.
 start_recording() {
@@ -54,13 +48,13 @@ start_recording() {
     PATH=$1:$PATH "$program" --record "$2" --frames 100000 2>"$XS_TMP/err" &
     XS_PROG_PID=$!
     set +m
-    must "$2: no window" xs_poll 60 xs_try_find_window
+    xs_must "$2: no window" xs_find_window 60
 }
 # expect_ending SIGNAL CLIP FRAMES: SIGNAL ends it in ending_bound s, status 128 + its number.
 expect_ending() {
     kill -s "$1" "$XS_PROG_PID"
-    must "$1: still running after $ending_bound s" xs_wait_program_exit "$ending_bound"
-    must "$1: status $XS_PROG_STATUS" test "$XS_PROG_STATUS" == $((128 + $(kill -l "$1")))
+    xs_must "$1: still running after $ending_bound s" xs_wait_program_exit "$ending_bound"
+    xs_must "$1: status $XS_PROG_STATUS" test "$XS_PROG_STATUS" == $((128 + $(kill -l "$1")))
     check_left "$1" "$2" "$3"
 }
 part_grown() { (($(stat -c %s "$1") > size)); } # whether FILE has grown past size bytes
@@ -77,9 +71,9 @@ cd "$textures"
 # options are passed on to it.
 run "$program" --help
 expect 0 "--help"
-must "--help: $out" grep -q -- "--record FILE" "$XS_TMP/out"
+xs_must "--help: $out" grep -q -- "--record FILE" "$XS_TMP/out"
 run "$program" --version
-must "--version: $out" grep -Eqx "bemo-world [0-9]+\.[0-9]+\.[0-9]+" "$XS_TMP/out"
+xs_must "--version: $out" grep -Eqx "bemo-world [0-9]+\.[0-9]+\.[0-9]+" "$XS_TMP/out"
 nl=$'\n'
 for args in "--fly" "--frames 0 --record c.mp4" "--benchmark ten" "--camera 1,2" \
     "--data $XS_TMP/none" "--record c.avi --frames 2" "--skip 2" "--data"; do
@@ -106,7 +100,7 @@ done
 
 # Recordings: the frames asked for, whole, with every standard stream closed, and under any
 # name the shell can pass, even where a stale FILE.part links to another file.
-must "standard streams closed" /usr/bin/timeout 60 "$program" --record "$XS_TMP/clip.mp4" \
+xs_must "standard streams closed" /usr/bin/timeout 60 "$program" --record "$XS_TMP/clip.mp4" \
     --frames 12 --skip 2 <&- >&- 2>&-
 check_left "standard streams closed" "$XS_TMP/clip.mp4" 12
 echo "kept" >"$XS_TMP/victim"
@@ -116,7 +110,7 @@ for name in 12:30.mp4 take-2024-01-01T10:30.mp4 -x.mp4 pipe:1.mp4 "a b%d.gif"; d
     expect 0 "recording to $name"
     check_left "recording to $name" "./$name" 3
 done
-must "a recording wrote through a stale link" grep -qx kept "$XS_TMP/victim"
+xs_must "a recording wrote through a stale link" grep -qx kept "$XS_TMP/victim"
 
 # Failures before any window, status 2: no ffmpeg, a folder that cannot be written, a folder
 # of the clip's name, another user's file in a sticky folder (tried as nobody, by root alone).
@@ -154,11 +148,11 @@ fi
 ending_bound=60
 for signal in TERM HUP INT; do
     if [[ $signal == TERM ]]; then
-        trap '' HUP # the first starts with SIGHUP ignored, as under nohup, and must keep it so
+        trap '' HUP # the first starts with SIGHUP ignored, as under nohup, and xs_must keep it so
     fi
     start_recording "$watched" "$XS_TMP/$signal.mp4"
     trap - HUP
-    must "$signal: nothing recorded" xs_poll 60 test -s "$XS_TMP/$signal.mp4.part"
+    xs_must "$signal: nothing recorded" xs_poll 60 test -s "$XS_TMP/$signal.mp4.part"
     if [[ $signal == TERM ]]; then
         kill -s HUP "$XS_PROG_PID"
         run "$program" --record "$XS_TMP/TERM.mp4" --frames 2
@@ -166,10 +160,10 @@ for signal in TERM HUP INT; do
         xdotool windowunmap --sync "$XS_WINDOW"
         ticks=$(program_ticks)
         sleep 2
-        must "the hidden window spins" test $(($(program_ticks) - ticks)) -lt 20
+        xs_must "the hidden window spins" test $(($(program_ticks) - ticks)) -lt 20
         size=$(stat -c %s "$XS_TMP/TERM.mp4.part")
         xdotool windowmap --sync "$XS_WINDOW"
-        must "no frame after the window shows" xs_poll 30 part_grown "$XS_TMP/TERM.mp4.part"
+        xs_must "no frame after the window shows" xs_poll 30 part_grown "$XS_TMP/TERM.mp4.part"
     fi
     expect_ending "$signal" "$XS_TMP/$signal.mp4" +
 done
@@ -201,23 +195,23 @@ fi
 # from / finds the installed textures; from a folder of textures the program reads those, so a
 # named pipe there ends it with status 1 as the program itself would; `man bemo-world` works.
 prefix="$XS_TMP/pre fix"
-must "install" cmake --install "$build_dir" --prefix "$prefix" >/dev/null
+xs_must "install" cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 run env -C "$XS_TMP/mkfifo" "$prefix/bin/bemo-world"
 expect 1 "installed, from a folder of textures"
 entry=$prefix/share/applications/bemo-world.desktop
-must "desktop entry: $(cat "$entry")" desktop-file-validate "$entry"
+xs_must "desktop entry: $(cat "$entry")" desktop-file-validate "$entry"
 eval "command=($(sed -n 's/^Exec=//p' "$entry"))"
 run env -C / "${command[@]}" --benchmark 2
 expect 0 "installed, started from / by the desktop entry's command"
 run env -u MANPATH PATH="$prefix/bin:$PATH" MANPAGER=cat man bemo-world
-must "man bemo-world: $err" grep -q -- --record "$XS_TMP/out"
+xs_must "man bemo-world: $err" grep -q -- --record "$XS_TMP/out"
 
 # The display goes away during a recording: status 1, nothing left.
 start_recording "$watched" "$XS_TMP/lost.mp4"
-must "nothing recorded" xs_poll 60 test -s "$XS_TMP/lost.mp4.part"
+xs_must "nothing recorded" xs_poll 60 test -s "$XS_TMP/lost.mp4.part"
 kill "$XS_XVFB_PID"
-must "display lost: still running" xs_wait_program_exit 60
-must "display lost: status $XS_PROG_STATUS" test "$XS_PROG_STATUS" == 1
+xs_must "display lost: still running" xs_wait_program_exit 60
+xs_must "display lost: status $XS_PROG_STATUS" test "$XS_PROG_STATUS" == 1
 check_left "display lost" "$XS_TMP/lost.mp4" ""
 
 echo "options, textures, recordings, their endings and failures, install: $failures failed"

@@ -61,8 +61,13 @@ ENTRY(void, glEnable, (GLenum cap), recorder.lighting |= cap == GL_LIGHTING)
 ENTRY(void, glDisable, (GLenum cap), recorder.lighting &= cap != GL_LIGHTING)
 ENTRY(void, glLoadIdentity, (), recorder.modelview.back() = Recorder{}.modelview[0])
 ENTRY(void, glPushMatrix, (), recorder.modelview.push_back(recorder.modelview.back()))
-ENTRY(void, glPopMatrix, (),
-      recorder.modelview.size() > 1 ? recorder.modelview.pop_back() : void(++recorder.stackErrors))
+void glPopMatrix() { // a pop of the last matrix is an error, and leaves it
+    if (recorder.modelview.size() == 1) {
+        ++recorder.stackErrors;
+        return;
+    }
+    recorder.modelview.pop_back();
+}
 ENTRY(void, glTranslatef, (GLfloat x, GLfloat y, GLfloat z),
       multiply({1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, x, y, z, 1}))
 ENTRY(void, glScalef, (GLfloat x, GLfloat y, GLfloat z),
@@ -71,7 +76,9 @@ ENTRY(void, glScalef, (GLfloat x, GLfloat y, GLfloat z),
 void glRotatef(GLfloat angle, GLfloat x, GLfloat y, GLfloat z) {
     const float length = std::sqrt(x * x + y * y + z * z), t = 1 - std::cos(angle * M_PI / 180);
     const float s = std::sin(angle * M_PI / 180), c = 1 - t;
-    x /= length, y /= length, z /= length;
+    x /= length;
+    y /= length;
+    z /= length;
     multiply({t * x * x + c, t * x * y + s * z, t * x * z - s * y, 0, t * x * y - s * z,
               t * y * y + c, t * y * z + s * x, 0, t * x * z + s * y, t * y * z - s * x,
               t * z * z + c, 0, 0, 0, 0, 1});

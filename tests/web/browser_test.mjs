@@ -25,8 +25,8 @@ async function compareFrame(page, frame, ticked) {
 }
 
 // The frames as the desktop's recording made them: one animation step a frame from the first, none
-// for a key's own frame. Rasterisers differ by a level, and a pixel along edges and lines (0.07%
-// of pixels beyond 8 at most, a mean of 0.11); food elsewhere or another nest differ by more.
+// for a key's own frame. Rasterisers differ by a level, and a pixel along edges and lines (0.02%
+// of pixels beyond 8 at most, a mean under 0.1); food elsewhere or another nest differ by more.
 async function checkFrames(page) {
   await page.evaluate(() => Module.holdFrames(true));
   await page.keyboard.press('s');
