@@ -1,13 +1,13 @@
-// Benchmark of the web build in headless Chromium: the frame rate of 180 frames of the default
-// view from FIRST (by default 2971 to 3150 of the first round, the carrier column walking out,
-// 384 shapes a frame; 4577 on gives the round's most, 747) at the page's own pace, an empty
+// Benchmark of the web build in headless Chromium: the frame rate of COUNT frames (180) of the
+// default view from FIRST (by default 2971 to 3150 of the first round, the carrier column walking
+// out, 384 shapes a frame; 4577 on gives the round's most, 747) at the page's own pace, an empty
 // page's rate in the same browser, and what a frame costs the page.
-// Usage: node web/benchmark.mjs URL [FIRST]; prints one line per figure.
+// Usage: node web/benchmark.mjs URL [FIRST [COUNT]]; prints one line per figure.
 import { launchChromium, openWorld } from './chromium.mjs';
 
 const url = process.argv[2];
 const firstFrame = Number(process.argv[3] ?? 2971);
-const frameCount = 180;
+const frameCount = Number(process.argv[4] ?? 180);
 
 // Counts what reaches WebGL: bytes of vertex data uploaded, draw calls, triangles and lines.
 function countWebGlWork() {
@@ -57,21 +57,12 @@ async function animationFrameRate(page, seconds) {
   }, seconds * 1000);
 }
 
-// Brings the world to the frame before `frame`, as a recording makes them, with the animation
-// running: at once where the page makes frames on demand, else at the page's own pace.
+// Brings the world, held, to the frame before `frame`, as a recording makes them, with the
+// animation running.
 async function stepBefore(page, frame) {
-  const onDemand = await page.evaluate(() => typeof Module.runFrames === 'function');
-  if (onDemand) {
-    await page.evaluate(() => Module.holdFrames(true));
-    await page.keyboard.press('s');
-    await page.evaluate((count) => Module.runFrames(count, true, false), frame - 1);
-    return;
-  }
-  const start = await page.evaluate(() => Module.framesDrawn);
+  await page.evaluate(() => Module.holdFrames(true));
   await page.keyboard.press('s');
-  while ((await page.evaluate(() => Module.framesDrawn)) < start + frame - 1) {
-    await new Promise((done) => setTimeout(done, 200));
-  }
+  await page.evaluate((count) => Module.runFrames(count, true, false), frame - 1);
 }
 
 // The busy stretch at the page's pace: frames per second, and the WebGL work per frame.
@@ -83,9 +74,7 @@ async function busyStretch(browser) {
     const start = Module.framesDrawn;
     const work = { ...window.glWork };
     const startTime = performance.now();
-    if (typeof Module.holdFrames === 'function') {
-      Module.holdFrames(false);
-    }
+    Module.holdFrames(false);
     while (Module.framesDrawn < start + frames) {
       await new Promise((done) => requestAnimationFrame(done));
     }
@@ -107,10 +96,6 @@ async function busyStretch(browser) {
 // browser's software rasteriser (a pixel read back after each).
 async function frameTimes(browser) {
   const page = await openWorld(browser, url);
-  const onDemand = await page.evaluate(() => typeof Module.runFrames === 'function');
-  if (!onDemand) {
-    return { script: NaN, drawn: NaN };
-  }
   await stepBefore(page, firstFrame);
   return page.evaluate((frames) => {
     const median = (finish) => {

@@ -16,11 +16,12 @@ source "$root/scripts/xsession.sh"
 source "$root/web/serve.sh"
 
 first_frame=${3:-2971}
-last_frame=$((first_frame + 179))
+frame_count=180
+last_frame=$((first_frame + frame_count - 1))
 
 xs_start_display
 serve_folder "$web"
-node "$root/web/benchmark.mjs" "$SERVED_URL" "$first_frame"
+node "$root/web/benchmark.mjs" "$SERVED_URL" "$first_frame" "$frame_count"
 
 # The desktop program's rate: a stand-in glXSwapBuffers, loaded ahead of GL, times the swaps.
 cat >"$XS_TMP/timed_swaps.c" <<'SHIM'

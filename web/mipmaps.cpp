@@ -1,6 +1,7 @@
 // GLU's mipmap building for the browser: the desktop GLU's power-of-two scaling and box filters.
 #include "web.h"
 
+#include <algorithm>
 #include <cstring>
 #include <vector>
 
@@ -83,6 +84,11 @@ void sumBox(float *totals, const Image &in, Edge lowX, Edge highX, Edge lowY, Ed
                 totals[c] += float(l[c]) * left + float(r[c]) * right;
             }
         }
+        for (int y = lowY.whole + 1; y < highY.whole; ++y) {
+            for (int x = lowX.whole + 1; x < highX.whole; ++x) {
+                addPixel(totals, in, x, y, 1);
+            }
+        }
     } else if (tallBox) {
         const float across = highX.part - lowX.part;
         addPixel(totals, in, lowX.whole, lowY.whole, (1 - lowY.part) * across);
@@ -96,17 +102,17 @@ void sumBox(float *totals, const Image &in, Edge lowX, Edge highX, Edge lowY, Ed
         addPixel(totals, in, lowX.whole, lowY.whole,
                  (highY.part - lowY.part) * (highX.part - lowX.part));
     }
-    for (int y = lowY.whole + 1; y < highY.whole; ++y) {
-        for (int x = lowX.whole + 1; x < highX.whole; ++x) {
-            addPixel(totals, in, x, y, 1);
-        }
-    }
+}
+
+// A side of the next level: halved, down to 1.
+int halfSide(int side) {
+    return side > 1 ? side / 2 : 1;
 }
 
 // Halves both sides: each new pixel is the rounded mean of a 2 by 2 block. A side of 1 stays,
 // and the other is halved by the truncated mean of two neighbours.
 std::vector<unsigned char> halve(const Image &in) {
-    const int width = in.width > 1 ? in.width / 2 : 1, height = in.height > 1 ? in.height / 2 : 1;
+    const int width = halfSide(in.width), height = halfSide(in.height);
     const size_t across = in.width > 1 ? in.channels : 0, down = in.height > 1 ? in.rowBytes : 0;
     std::vector<unsigned char> out(size_t(width) * height * in.channels);
     unsigned char *to = out.data();
@@ -201,8 +207,8 @@ GLint gluBuild2DMipmaps(GLenum target, GLint internalFormat, GLsizei width, GLsi
             break;
         }
         level = halve({level.data(), w, h, channels, size_t(w) * channels});
-        w = w > 1 ? w / 2 : 1;
-        h = h > 1 ? h / 2 : 1;
+        w = halfSide(w);
+        h = halfSide(h);
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
     return 0;

@@ -49,22 +49,26 @@ struct Mesh {
     Vertex last{};    // the last vertex GLU gives
     double bound = 0; // radius of the sphere about the origin that holds every vertex
     std::vector<Vertex> vertices;
-    // Under flat shading a primitive takes one colour, that of its provoking vertex in the
-    // order the desktop's GLU or GLUT gives it: the vertices come in groups of this many, each
-    // with the normal of its group's last vertex.
-    size_t flatGroup = 1;
     // The buffers made so far: by flat shading, then the current normal and texture coordinate
     // for a shape that takes them.
     std::map<std::tuple<bool, std::array<GLfloat, 5>>, GLuint> buffers;
 };
 
+// Under flat shading a primitive takes one colour, that of its provoking vertex, the last in the
+// order the desktop's GLU or GLUT gives it: each vertex takes the normal of the last of its
+// primitive's vertices.
+size_t primitiveVertices(GLenum mode) {
+    return mode == GL_TRIANGLES ? 3 : mode == GL_LINES ? 2 : 1;
+}
+
 // The vertices GL is given for a mesh: its own, flat or smooth, with what it takes from current.
 std::vector<Vertex> bufferVertices(const Mesh &mesh, bool flat) {
     std::vector<Vertex> vertices = mesh.vertices;
+    const size_t group = primitiveVertices(mesh.mode);
     for (size_t i = 0; i < vertices.size(); ++i) {
         Vertex &v = vertices[i];
         if (flat) {
-            const size_t last = i / mesh.flatGroup * mesh.flatGroup + mesh.flatGroup - 1;
+            const size_t last = i / group * group + group - 1;
             std::copy_n(mesh.vertices[last].normal, 3, v.normal);
         }
         if (!mesh.ownNormals) {
@@ -214,18 +218,16 @@ Mesh gridMesh(const Grid &grid, GLenum style, GLenum normals) {
         mesh.vertices.push_back(v);
     };
     if (style == GLU_FILL) {
-        // Each triangle is coloured by its last vertex: for GLU, the quad's corner (c + 1, row).
-        mesh.flatGroup = 3;
-        const bool quads = grid.surface != Surface::glutSphere;
+        // Each facet is two triangles, given as corner offsets (column, row) in the order GLU's
+        // quads or GLUT's strips give them; each triangle is coloured by its last vertex: for
+        // GLU, the quad's corner (c + 1, row).
+        constexpr int quadCorners[6][2] = {{1, 1}, {0, 1}, {1, 0}, {0, 1}, {0, 0}, {1, 0}};
+        constexpr int stripCorners[6][2] = {{0, 1}, {0, 0}, {1, 1}, {1, 1}, {0, 0}, {1, 0}};
+        const auto &corners = grid.surface != Surface::glutSphere ? quadCorners : stripCorners;
         for (int row = 0; row < rows; ++row) {
             for (int c = 0; c < columns; ++c) {
-                const double fc = c + 0.5, fr = row + 0.5;
-                if (quads) {
-                    add(c + 1, row + 1, fc, fr), add(c, row + 1, fc, fr), add(c + 1, row, fc, fr);
-                    add(c, row + 1, fc, fr), add(c, row, fc, fr), add(c + 1, row, fc, fr);
-                } else {
-                    add(c, row + 1, fc, fr), add(c, row, fc, fr), add(c + 1, row + 1, fc, fr);
-                    add(c + 1, row + 1, fc, fr), add(c, row, fc, fr), add(c + 1, row, fc, fr);
+                for (const auto &corner : corners) {
+                    add(c + corner[0], row + corner[1], c + 0.5, row + 0.5);
                 }
             }
         }
@@ -237,12 +239,12 @@ Mesh gridMesh(const Grid &grid, GLenum style, GLenum normals) {
             }
         }
     } else {
-        mesh.mode = GL_LINES;
-        mesh.flatGroup = 2; // a line takes the colour of its second end
+        mesh.mode = GL_LINES; // a line takes the colour of its second end
         const bool rimsOnly = style == GLU_SILHOUETTE && grid.surface == Surface::disk;
         auto addLine = [&](int c1, int r1, int c2, int r2) {
             if (!samePlace(gridVertex(grid, c1, r1), gridVertex(grid, c2, r2))) {
-                add(c1, r1, c1, r1), add(c2, r2, c2, r2);
+                add(c1, r1, c1, r1);
+                add(c2, r2, c2, r2);
             }
         };
         for (int c = 0; c < columns && !rimsOnly; ++c) {
